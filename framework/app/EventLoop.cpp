@@ -1,0 +1,89 @@
+#include <QApplication>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "framework/runtime/EventGuard.h"
+#include "framework/runtime/Runtime.h"
+#include "framework/runtime/RuntimeState.h"
+#include "framework/runtime/Startup.h"
+#include "framework/ui/WindowRegistry.h"
+#include "platform/x11/DisplayProbe.h"
+
+namespace fw {
+namespace {
+
+QApplication* gQtApp = nullptr;
+int gArgc = 1;
+char gProgramName[] = "brem";
+char* gArgv[] = {gProgramName, nullptr};
+
+// The program posts its clicks through X, so it runs on X11 (or XWayland) unless told otherwise.
+// The toolkit aborts the process when it cannot reach its display, so check first.
+bool DisplayReady() {
+  const char* platform = std::getenv("QT_QPA_PLATFORM");
+  if (!platform || !*platform) {
+    setenv("QT_QPA_PLATFORM", "xcb", 1);
+    platform = "xcb";
+  }
+  if (std::strncmp(platform, "xcb", 3) != 0) return true;
+  const char* display = std::getenv("DISPLAY");
+  if (!display || !*display) {
+    std::fputs("brem: no display: DISPLAY is not set, so there is no X server to show windows on\n",
+               stderr);
+    return false;
+  }
+  if (!XDisplayAnswers(display)) {
+    std::fprintf(stderr, "brem: no display: cannot connect to the X server at DISPLAY=%s\n",
+                 display);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+void _RunFrameworkInitialization(Ptr latePhase) {
+  RuntimeTrace("_RunFrameworkInitialization");
+  if (!DisplayReady()) {
+    internal::State().exitCode = 1;
+    internal::State().quitRequested = true;
+    return;
+  }
+  if (!QApplication::instance()) gQtApp = new QApplication(gArgc, gArgv);
+  // Only Quit ends the program: closing a window by other means must not.
+  QApplication::setQuitOnLastWindowClosed(false);
+
+  Ref<Object> app = _GetAppObject();
+  if (app && app->IsA(Application::__Lookup())) {
+    auto* application = static_cast<Application*>(app.get());
+    RuntimeTrace("Application.Open");
+    RaiseEvent("Open", [application] { application->Event_Open(); });
+  }
+  if (latePhase) {
+    RuntimeTrace("late phase");
+    FunctionFromPtr<void()>(latePhase)();
+  }
+}
+
+void _RuntimeRun() {
+  RuntimeTrace("_RuntimeRun");
+  if (RuntimeQuitRequested() || !QApplication::instance()) return;
+  QApplication::exec();
+}
+
+namespace internal {
+
+void ExitEventLoop(int32_t code) {
+  if (QCoreApplication::instance()) QCoreApplication::exit(code);
+}
+
+void DestroyToolkit() {
+  DestroyAllPeers();
+  delete gQtApp;
+  gQtApp = nullptr;
+}
+
+}  // namespace internal
+}  // namespace fw

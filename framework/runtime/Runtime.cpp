@@ -1,0 +1,121 @@
+#include "framework/runtime/Runtime.h"
+
+#include <vector>
+
+#include "framework/app/Application.h"
+#include "framework/app/Random.h"
+#include "framework/runtime/Delegate.h"
+#include "framework/runtime/RuntimeState.h"
+#include "framework/runtime/Startup.h"
+#include "framework/ui/Window.h"
+#include "framework/ui/WindowRegistry.h"
+
+namespace fw {
+namespace internal {
+
+RuntimeState& State() {
+  static RuntimeState state;
+  return state;
+}
+
+}  // namespace internal
+
+namespace {
+
+std::vector<ClassInitializer>& ProgramInitializers() {
+  static std::vector<ClassInitializer> initializers;
+  return initializers;
+}
+
+RuntimeTraceHook gTraceHook = nullptr;
+
+}  // namespace
+
+void RuntimeInit() {
+  RuntimeTrace("RuntimeInit");
+  internal::State() = internal::RuntimeState{};
+  internal::State().mainThread = std::this_thread::get_id();
+}
+
+void RuntimeRegisterInitializers(std::initializer_list<ClassInitializer> initializers) {
+  ProgramInitializers().assign(initializers.begin(), initializers.end());
+}
+
+void RuntimePerformInitializers() {
+  RuntimeTrace("RuntimePerformInitializers");
+  // The framework's own classes first, parents before children.
+  const ClassInitializer framework[] = {
+      &Object::__Lookup,
+      &RuntimeException::__Lookup,
+      &NilObjectException::__Lookup,
+      &IllegalCastException::__Lookup,
+      &ThreadAccessingUIException::__Lookup,
+      &ObjCException::__Lookup,
+      &Delegate::__Lookup,
+      &Application::__Lookup,
+      &Random::__Lookup,
+      &Window::__Lookup,
+  };
+  for (ClassInitializer init : framework) init();
+  for (ClassInitializer init : ProgramInitializers()) init();
+}
+
+void RuntimePerformFinalizers() {
+  RuntimeTrace("RuntimePerformFinalizers");
+  internal::ReleaseAllWindows();
+  internal::ReleaseAppObject();
+  internal::DestroyToolkit();
+}
+
+int32_t RuntimeExit() {
+  RuntimeTrace("RuntimeExit");
+  const internal::RuntimeState& state = internal::State();
+  if (state.startupFailed && state.exitCode == 0) return 1;
+  return state.exitCode;
+}
+
+Object* RuntimeAdoptNew(Object* object, const ClassRecord* cls) {
+  object->class_ = cls;
+  auto* record = const_cast<ClassRecord*>(cls);
+  record->created.fetch_add(1, std::memory_order_relaxed);
+  record->live.fetch_add(1, std::memory_order_relaxed);
+  return object;
+}
+
+Ref<Object> RuntimeNewObject(const ClassRecord* cls) {
+  if (!cls) RaiseNilObjectException("RuntimeNewObject was given no class");
+  if (!cls->create) RaiseIllegalCastException("class " + cls->name + " cannot be instantiated");
+  RuntimeTrace("RuntimeNewObject " + cls->name);
+  return Ref<Object>(RuntimeAdoptNew(cls->create(), cls));
+}
+
+Object* RuntimeCheckCast(Object* object, const ClassRecord* cls) {
+  if (!object || object->IsA(cls)) return object;
+  RaiseIllegalCastException("an object of class " + object->Class()->name +
+                            " is not an instance of " + cls->name);
+}
+
+bool RuntimeOnMainThread() {
+  return std::this_thread::get_id() == internal::State().mainThread;
+}
+
+void RuntimeCheckMainThread(const char* member) {
+  if (!RuntimeOnMainThread()) RaiseThreadAccessingUIException(member);
+}
+
+void Quit(int32_t code) {
+  RuntimeTrace("Quit");
+  internal::State().quitRequested = true;
+  internal::State().exitCode = code;
+  internal::ExitEventLoop(code);
+}
+
+bool RuntimeQuitRequested() { return internal::State().quitRequested; }
+
+void RuntimeSetTraceHook(RuntimeTraceHook hook) { gTraceHook = hook; }
+
+void RuntimeTrace(const std::string& step) {
+  if (gTraceHook) gTraceHook(step);
+}
+
+}  // namespace fw

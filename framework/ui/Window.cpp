@@ -1,0 +1,320 @@
+#include "framework/ui/Window.h"
+
+#include <QApplication>
+#include <QPalette>
+#include <QScreen>
+#include <set>
+
+#include "framework/runtime/EventGuard.h"
+#include "framework/runtime/Properties.h"
+#include "framework/runtime/Runtime.h"
+#include "framework/ui/WindowRegistry.h"
+#include "framework/ui/qt/WindowPeer.h"
+
+namespace fw {
+namespace {
+
+constexpr int32_t kNoMaximum = QWIDGETSIZE_MAX;
+
+// Every window that has a peer, so that the peers can go before the toolkit application does
+// even when someone still holds a window.
+std::set<Window*>& WindowsWithPeers() {
+  static std::set<Window*> windows;
+  return windows;
+}
+
+template <auto Setter>
+void SetInt(Object& o, const std::string& name, const Value& v) {
+  (static_cast<Window&>(o).*Setter)(ValueAsInt32(v, name));
+}
+
+template <auto Setter>
+void SetBool(Object& o, const std::string& name, const Value& v) {
+  (static_cast<Window&>(o).*Setter)(ValueAsBoolean(v, name));
+}
+
+using IntSetter = void (Window::*)(int32_t);
+using BoolSetter = void (Window::*)(bool);
+
+}  // namespace
+
+const ClassRecord* Window::__Lookup() {
+  static const ClassRecord* record = [] {
+    ClassRecord* r = RuntimeDefineClass("Window", Object::__Lookup(), nullptr);
+    r->setters = {
+        {"Left", &SetInt<static_cast<IntSetter>(&Window::Left)>},
+        {"Top", &SetInt<static_cast<IntSetter>(&Window::Top)>},
+        {"Width", &SetInt<static_cast<IntSetter>(&Window::Width)>},
+        {"Height", &SetInt<static_cast<IntSetter>(&Window::Height)>},
+        {"MinWidth", &SetInt<static_cast<IntSetter>(&Window::MinWidth)>},
+        {"MinHeight", &SetInt<static_cast<IntSetter>(&Window::MinHeight)>},
+        {"MaxWidth", &SetInt<static_cast<IntSetter>(&Window::MaxWidth)>},
+        {"MaxHeight", &SetInt<static_cast<IntSetter>(&Window::MaxHeight)>},
+        {"Placement", &SetInt<static_cast<IntSetter>(&Window::Placement)>},
+        {"Frame", &SetInt<static_cast<IntSetter>(&Window::Frame)>},
+        {"Visible", &SetBool<static_cast<BoolSetter>(&Window::Visible)>},
+        {"HasBackColor", &SetBool<static_cast<BoolSetter>(&Window::HasBackColor)>},
+        {"CloseButton", &SetBool<static_cast<BoolSetter>(&Window::CloseButton)>},
+        {"MinimizeButton", &SetBool<static_cast<BoolSetter>(&Window::MinimizeButton)>},
+        {"MaximizeButton", &SetBool<static_cast<BoolSetter>(&Window::MaximizeButton)>},
+        {"FullScreenButton", &SetBool<static_cast<BoolSetter>(&Window::FullScreenButton)>},
+        {"Resizeable", &SetBool<static_cast<BoolSetter>(&Window::Resizeable)>},
+        {"FullScreen", &SetBool<static_cast<BoolSetter>(&Window::FullScreen)>},
+        {"Title",
+         [](Object& o, const std::string& name, const Value& v) {
+           static_cast<Window&>(o).Title(ValueAsString(v, name));
+         }},
+        {"BackColor",
+         [](Object& o, const std::string& name, const Value& v) {
+           static_cast<Window&>(o).BackColor(ValueAsColor(v, name));
+         }},
+        // Kept and read back; nothing on this platform acts on them.
+        {"Composite", &StoreOnlySetter},
+        {"MenuBarVisible", &StoreOnlySetter},
+        {"LiveResize", &StoreOnlySetter},
+        {"MacProcID", &StoreOnlySetter},
+    };
+    return r;
+  }();
+  return record;
+}
+
+Window::Window() : maxWidth_(kNoMaximum), maxHeight_(kNoMaximum) {
+  peer_ = std::make_unique<internal::WindowPeerLink>();
+}
+
+Window::~Window() { _DestroyPeer(); }
+
+void Window::_DestroyPeer() {
+  WindowsWithPeers().erase(this);
+  if (WindowPeer* widget = peer_->widget) {
+    widget->Detach();
+    delete widget;
+  }
+}
+
+void Window::Constructor() {
+  RuntimeCheckMainThread("Window.Constructor");
+  if (!QApplication::instance()) {
+    RaiseRuntimeException("a window cannot be built before the framework is initialised");
+  }
+  internal::RegisterWindow(this);
+  peer_->widget = new WindowPeer(this);
+  WindowsWithPeers().insert(this);
+  ApplyFlags();
+  ApplyBackground();
+  ApplyGeometry();
+  peer_->widget->setWindowTitle(QString::fromStdString(title_));
+
+  RaiseEvent("Layout", [this] { Layout(); });
+  RaiseEvent("CreateControls", [this] { CreateControls(); });
+  RaiseEvent("Open", [this] { Event_Open(); });
+  built_ = true;
+  if (visible_ && !closed_) Show();
+}
+
+#define BREM_INT_PROPERTY(Name, field, apply)             \
+  int32_t Window::Name() const {                          \
+    RuntimeCheckMainThread("Window." #Name);              \
+    return field;                                         \
+  }                                                       \
+  void Window::Name(int32_t value) {                      \
+    RuntimeCheckMainThread("Window." #Name);              \
+    field = value;                                        \
+    apply();                                              \
+  }
+
+BREM_INT_PROPERTY(Width, width_, ApplyGeometry)
+BREM_INT_PROPERTY(Height, height_, ApplyGeometry)
+BREM_INT_PROPERTY(MinWidth, minWidth_, ApplyGeometry)
+BREM_INT_PROPERTY(MinHeight, minHeight_, ApplyGeometry)
+BREM_INT_PROPERTY(MaxWidth, maxWidth_, ApplyGeometry)
+BREM_INT_PROPERTY(MaxHeight, maxHeight_, ApplyGeometry)
+BREM_INT_PROPERTY(Placement, placement_, [] {})
+BREM_INT_PROPERTY(Frame, frame_, ApplyFlags)
+#undef BREM_INT_PROPERTY
+
+#define BREM_BOOL_PROPERTY(Name, field, apply)            \
+  bool Window::Name() const {                             \
+    RuntimeCheckMainThread("Window." #Name);              \
+    return field;                                         \
+  }                                                       \
+  void Window::Name(bool value) {                         \
+    RuntimeCheckMainThread("Window." #Name);              \
+    field = value;                                        \
+    apply();                                              \
+  }
+
+BREM_BOOL_PROPERTY(HasBackColor, hasBackColor_, ApplyBackground)
+BREM_BOOL_PROPERTY(CloseButton, closeButton_, ApplyFlags)
+BREM_BOOL_PROPERTY(MinimizeButton, minimizeButton_, ApplyFlags)
+BREM_BOOL_PROPERTY(MaximizeButton, maximizeButton_, ApplyFlags)
+BREM_BOOL_PROPERTY(FullScreenButton, fullScreenButton_, ApplyFlags)
+BREM_BOOL_PROPERTY(Resizeable, resizeable_, ApplyGeometry)
+BREM_BOOL_PROPERTY(FullScreen, fullScreen_, [] {})
+#undef BREM_BOOL_PROPERTY
+
+int32_t Window::Left() const {
+  RuntimeCheckMainThread("Window.Left");
+  return left_;
+}
+
+void Window::Left(int32_t value) {
+  RuntimeCheckMainThread("Window.Left");
+  MovedTo(value, top_);
+}
+
+int32_t Window::Top() const {
+  RuntimeCheckMainThread("Window.Top");
+  return top_;
+}
+
+void Window::Top(int32_t value) {
+  RuntimeCheckMainThread("Window.Top");
+  MovedTo(left_, value);
+}
+
+std::string Window::Title() const {
+  RuntimeCheckMainThread("Window.Title");
+  return title_;
+}
+
+void Window::Title(const std::string& value) {
+  RuntimeCheckMainThread("Window.Title");
+  title_ = value;
+  if (peer_->widget) peer_->widget->setWindowTitle(QString::fromStdString(title_));
+}
+
+bool Window::Visible() const {
+  RuntimeCheckMainThread("Window.Visible");
+  return visible_;
+}
+
+void Window::Visible(bool value) {
+  RuntimeCheckMainThread("Window.Visible");
+  if (value) {
+    Show();
+    return;
+  }
+  visible_ = false;
+  if (peer_->widget) peer_->widget->hide();
+}
+
+Color Window::BackColor() const {
+  RuntimeCheckMainThread("Window.BackColor");
+  return backColor_;
+}
+
+void Window::BackColor(Color value) {
+  RuntimeCheckMainThread("Window.BackColor");
+  backColor_ = value;
+  ApplyBackground();
+}
+
+void Window::Show() {
+  RuntimeCheckMainThread("Window.Show");
+  visible_ = true;
+  // Before the window is built, showing only records the wish; the constructor shows it.
+  if (!built_ || closed_ || !peer_->widget) return;
+  if (fullScreen_) {
+    peer_->widget->showFullScreen();
+  } else {
+    peer_->widget->show();
+  }
+  peer_->widget->raise();
+}
+
+void Window::SetFocus() {
+  RuntimeCheckMainThread("Window.SetFocus");
+  if (!peer_->widget) return;
+  peer_->widget->activateWindow();
+  peer_->widget->setFocus();
+}
+
+bool Window::IsOpen() const { return !closed_; }
+
+void Window::MovedTo(int32_t left, int32_t top) {
+  if (left == left_ && top == top_) return;
+  left_ = left;
+  top_ = top;
+  ApplyGeometry();
+  if (built_ && !closed_) RaiseEvent("Moved", [this] { Event_Moved(); });
+}
+
+void Window::_PeerMoved(int32_t left, int32_t top) {
+  // The toolkit reports moves of its own (the user's drag, the window manager's placement), and
+  // echoes the program's own moves, which the model already holds.
+  if (left == left_ && top == top_) return;
+  left_ = left;
+  top_ = top;
+  if (built_ && !closed_) RaiseEvent("Moved", [this] { Event_Moved(); });
+}
+
+bool Window::_PeerCloseRequested() {
+  if (closed_) return true;
+  RaiseEvent("Close", [this] { Event_Close(); });
+  closed_ = true;
+  visible_ = false;
+  internal::UnregisterWindowLater(this);
+  return true;
+}
+
+void Window::_DesignPropertiesApplied() {
+  if (placement_ != 2 && placement_ != 3) return;
+  QScreen* screen = QGuiApplication::primaryScreen();
+  if (placement_ == 3 && QApplication::activeWindow()) {
+    screen = QApplication::activeWindow()->screen();
+  }
+  if (!screen) return;
+  const QRect area = screen->availableGeometry();
+  MovedTo(area.x() + (area.width() - width_) / 2, area.y() + (area.height() - height_) / 2);
+}
+
+void Window::ApplyGeometry() {
+  WindowPeer* widget = peer_->widget;
+  if (!widget) return;
+  if (resizeable_) {
+    widget->setMinimumSize(minWidth_, minHeight_);
+    widget->setMaximumSize(maxWidth_, maxHeight_);
+  } else {
+    widget->setFixedSize(width_, height_);
+  }
+  widget->setGeometry(left_, top_, width_, height_);
+}
+
+void Window::ApplyFlags() {
+  WindowPeer* widget = peer_->widget;
+  if (!widget) return;
+  Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+  if (closeButton_) flags |= Qt::WindowCloseButtonHint;
+  if (minimizeButton_) flags |= Qt::WindowMinimizeButtonHint;
+  if (maximizeButton_ || fullScreenButton_) flags |= Qt::WindowMaximizeButtonHint;
+  if (frame_ == 7) flags |= Qt::WindowStaysOnTopHint;
+  if (widget->windowFlags() == flags) return;
+  // Changing the flags of a shown window hides it; show it again.
+  const bool shown = widget->isVisible();
+  widget->setWindowFlags(flags);
+  if (shown) widget->show();
+}
+
+void Window::ApplyBackground() {
+  WindowPeer* widget = peer_->widget;
+  if (!widget) return;
+  QPalette palette = widget->palette();
+  if (hasBackColor_) {
+    palette.setColor(QPalette::Window, QColor(backColor_.red, backColor_.green, backColor_.blue));
+  } else {
+    palette.setColor(QPalette::Window, QApplication::palette().color(QPalette::Window));
+  }
+  widget->setPalette(palette);
+  widget->setAutoFillBackground(true);
+}
+
+namespace internal {
+
+void DestroyAllPeers() {
+  while (!WindowsWithPeers().empty()) (*WindowsWithPeers().begin())->_DestroyPeer();
+}
+
+}  // namespace internal
+}  // namespace fw

@@ -1,0 +1,26 @@
+#include "framework/ui/qt/WindowPeer.h"
+
+#include <QCloseEvent>
+#include <QMoveEvent>
+
+#include "framework/ui/Window.h"
+
+namespace fw {
+
+WindowPeer::WindowPeer(Window* owner) : QWidget(nullptr), owner_(owner) {}
+
+void WindowPeer::moveEvent(QMoveEvent* event) {
+  QWidget::moveEvent(event);
+  // geometry(), not pos(): the content area, without a window manager's frame.
+  if (owner_) owner_->_PeerMoved(geometry().x(), geometry().y());
+}
+
+void WindowPeer::closeEvent(QCloseEvent* event) {
+  if (owner_ && !owner_->_PeerCloseRequested()) {
+    event->ignore();
+    return;
+  }
+  event->accept();
+}
+
+}  // namespace fw

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+namespace fw {
+
+class Window;
+
+// The toolkit widget that shows a Window. It forwards moves and close requests to its window and
+// holds no state of its own.
+class WindowPeer : public QWidget {
+ public:
+  explicit WindowPeer(Window* owner);
+  void Detach() { owner_ = nullptr; }
+
+ protected:
+  void moveEvent(QMoveEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  Window* owner_;
+};
+
+namespace internal {
+
+// The window's link to its peer. The window owns the peer; QPointer notices if the toolkit
+// deleted it first (when the toolkit application goes).
+struct WindowPeerLink {
+  QPointer<WindowPeer> widget;
+};
+
+}  // namespace internal
+}  // namespace fw
