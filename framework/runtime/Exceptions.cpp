@@ -2,6 +2,7 @@
 
 #include "framework/runtime/ClassRecord.h"
 #include "framework/runtime/Runtime.h"
+#include "platform/native/NativeRuntime.h"
 
 namespace fw {
 namespace {
@@ -75,8 +76,14 @@ void RaiseThreadAccessingUIException(const std::string& what) {
       what + " was used from a thread other than the main thread"));
 }
 
-void RaiseObjCException(void* nativeException, const std::string& reason) {
-  Ref<ObjCException> exception = NewException<ObjCException>(reason);
+ObjCException::~ObjCException() {
+  if (handle) native_exception_release(handle);
+}
+
+void RaiseObjCException(void* nativeException) {
+  const char* reason = nativeException ? native_exception_reason(nativeException) : nullptr;
+  Ref<ObjCException> exception =
+      NewException<ObjCException>(reason ? reason : "a native exception without a reason");
   exception->handle = nativeException;
   RaiseException(std::move(exception));
 }

@@ -35,6 +35,8 @@ class ThreadAccessingUIException : public RuntimeException {
 class ObjCException : public RuntimeException {
  public:
   static const ClassRecord* __Lookup();
+  ~ObjCException() override;
+  // The native exception object, owned by this exception and released with it.
   void* handle = nullptr;
 };
 
@@ -55,7 +57,8 @@ class RaisedException : public std::exception {
 [[noreturn]] void RaiseNilObjectException(const std::string& message = {});
 [[noreturn]] void RaiseIllegalCastException(const std::string& message);
 [[noreturn]] void RaiseThreadAccessingUIException(const std::string& what);
-[[noreturn]] void RaiseObjCException(void* nativeException, const std::string& reason);
+// Takes over the native exception object; its reason becomes the message.
+[[noreturn]] void RaiseObjCException(void* nativeException);
 
 // Wraps whatever C++ exception is in flight as a framework exception object (a RaisedException
 // gives back its own object). Call only inside a catch block.

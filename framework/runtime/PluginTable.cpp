@@ -5,6 +5,7 @@
 
 #include "framework/runtime/Runtime.h"
 #include "framework/runtime/Startup.h"
+#include "platform/native/NativeRuntime.h"
 
 namespace fw {
 namespace {
@@ -28,7 +29,11 @@ void _InitPluginEntrypoints() {
   gReady = true;
 }
 
-void _RuntimeInitExternalClasses() { RuntimeTrace("_RuntimeInitExternalClasses"); }
+void _RuntimeInitExternalClasses() {
+  RuntimeTrace("_RuntimeInitExternalClasses");
+  // The one external class is the native window, which answers this selector.
+  sel_registerName("setAlphaValue:");
+}
 
 bool RuntimePluginTableReady() { return gReady; }
 

@@ -4,6 +4,8 @@
 
 #include "framework/app/Application.h"
 #include "framework/app/Random.h"
+#include "framework/files/FolderItem.h"
+#include "framework/graphics/Picture.h"
 #include "framework/runtime/Delegate.h"
 #include "framework/runtime/RuntimeState.h"
 #include "framework/runtime/Startup.h"
@@ -54,6 +56,8 @@ void RuntimePerformInitializers() {
       &Delegate::__Lookup,
       &Application::__Lookup,
       &Random::__Lookup,
+      &Picture::__Lookup,
+      &FolderItem::__Lookup,
       &Window::__Lookup,
   };
   for (ClassInitializer init : framework) init();

@@ -4,12 +4,14 @@
 #include <QPalette>
 #include <QScreen>
 #include <set>
+#include <utility>
 
 #include "framework/runtime/EventGuard.h"
 #include "framework/runtime/Properties.h"
 #include "framework/runtime/Runtime.h"
 #include "framework/ui/WindowRegistry.h"
 #include "framework/ui/qt/WindowPeer.h"
+#include "platform/native/NativeRuntime.h"
 
 namespace fw {
 namespace {
@@ -32,6 +34,8 @@ template <auto Setter>
 void SetBool(Object& o, const std::string& name, const Value& v) {
   (static_cast<Window&>(o).*Setter)(ValueAsBoolean(v, name));
 }
+
+void SetAlphaValue(void* window, float alpha) { static_cast<Window*>(window)->_SetAlphaValue(alpha); }
 
 using IntSetter = void (Window::*)(int32_t);
 using BoolSetter = void (Window::*)(bool);
@@ -87,6 +91,7 @@ Window::~Window() { _DestroyPeer(); }
 
 void Window::_DestroyPeer() {
   WindowsWithPeers().erase(this);
+  if (native_) native_object_destroy(std::exchange(native_, nullptr));
   if (WindowPeer* widget = peer_->widget) {
     widget->Detach();
     delete widget;
@@ -101,6 +106,8 @@ void Window::Constructor() {
   internal::RegisterWindow(this);
   peer_->widget = new WindowPeer(this);
   WindowsWithPeers().insert(this);
+  native_ = native_object_create(this);
+  native_object_add_method(native_, sel_registerName("setAlphaValue:"), &SetAlphaValue);
   ApplyFlags();
   ApplyBackground();
   ApplyGeometry();
@@ -209,6 +216,26 @@ void Window::BackColor(Color value) {
   RuntimeCheckMainThread("Window.BackColor");
   backColor_ = value;
   ApplyBackground();
+}
+
+Ref<Picture> Window::Backdrop() const {
+  RuntimeCheckMainThread("Window.Backdrop");
+  return backdrop_;
+}
+
+void Window::Backdrop(const Ref<Picture>& value) {
+  RuntimeCheckMainThread("Window.Backdrop");
+  backdrop_ = value;
+  if (peer_->widget) peer_->widget->update();
+}
+
+void* Window::Handle() const {
+  RuntimeCheckMainThread("Window.Handle");
+  return native_;
+}
+
+void Window::_SetAlphaValue(float alpha) {
+  if (peer_->widget) peer_->widget->setWindowOpacity(alpha);
 }
 
 void Window::Show() {

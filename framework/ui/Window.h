@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "framework/graphics/Picture.h"
 #include "framework/runtime/Object.h"
 #include "framework/runtime/Ref.h"
 #include "framework/runtime/Value.h"
@@ -81,8 +82,16 @@ class Window : public Object {
   bool FullScreen() const;
   void FullScreen(bool value);
 
+  // The picture drawn as the window's background from its top-left corner; nil for none.
+  Ref<Picture> Backdrop() const;
+  void Backdrop(const Ref<Picture>& value);
+
   void Show();
   void SetFocus();
+
+  // The native window object behind this window, which answers setAlphaValue:. Null until the
+  // window is built and after its peer is gone.
+  void* Handle() const;
 
   // Whether the window has been built and not closed.
   bool IsOpen() const;
@@ -94,6 +103,7 @@ class Window : public Object {
   void _DesignPropertiesApplied() override;
   // Deletes the toolkit widget; the window keeps its properties.
   void _DestroyPeer();
+  void _SetAlphaValue(float alpha);
 
  private:
   void ApplyGeometry();
@@ -111,6 +121,8 @@ class Window : public Object {
   int32_t frame_ = 0;
   bool closeButton_ = true, minimizeButton_ = true, maximizeButton_ = true;
   bool fullScreenButton_ = false, resizeable_ = true, fullScreen_ = false;
+  Ref<Picture> backdrop_;
+  void* native_ = nullptr;
   bool built_ = false;   // Open has been raised
   bool closed_ = false;
 

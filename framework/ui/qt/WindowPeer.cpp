@@ -2,6 +2,9 @@
 
 #include <QCloseEvent>
 #include <QMoveEvent>
+#include <QPainter>
+
+#include "framework/graphics/qt/PictureImage.h"
 
 #include "framework/ui/Window.h"
 
@@ -21,6 +24,19 @@ void WindowPeer::closeEvent(QCloseEvent* event) {
     return;
   }
   event->accept();
+}
+
+}  // namespace fw
+
+namespace fw {
+
+void WindowPeer::paintEvent(QPaintEvent* event) {
+  QWidget::paintEvent(event);
+  if (!owner_) return;
+  const Ref<Picture> backdrop = owner_->Backdrop();
+  if (!backdrop) return;
+  QPainter painter(this);
+  painter.drawImage(0, 0, backdrop->_Image().image);
 }
 
 }  // namespace fw

@@ -17,6 +17,7 @@ class WindowPeer : public QWidget {
  protected:
   void moveEvent(QMoveEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   Window* owner_;
