@@ -1,6 +1,9 @@
 #include "scheduler/Principale.h"
 
+#include "framework/runtime/Int32.h"
 #include "framework/runtime/Runtime.h"
+#include "shell/Pictures.h"
+#include "target/Cible.h"
 
 namespace scheduler {
 
@@ -39,6 +42,19 @@ void Principale::CreateControls() { _CreateControls0(); }
 void Principale::_CreateControls0() {}
 
 void Principale::Event_Close() { fw::Quit(0); }
+
+void Principale::Event_Open() {
+  HauteurBarTitre = 17;
+  Backdrop(iFond());
+  // The first call creates and opens the target window; the later ones find it.
+  fw::Checked(::Cible()).Show();
+  fw::Checked(::Cible()).Left(Left());
+  fw::Ref<target::Cible> cible = ::Cible();
+  fw::Checked(cible);
+  const int32_t top = Top();
+  const int32_t height = Height();
+  cible->Top(fw::AddInt32(fw::AddInt32(top, height), HauteurBarTitre));
+}
 
 }  // namespace scheduler
 

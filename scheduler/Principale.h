@@ -35,6 +35,7 @@ class Principale : public fw::Window {
   void CreateControls() override;
   virtual void _CreateControls0();
   void Event_Close() override;
+  void Event_Open() override;
 };
 
 }  // namespace scheduler

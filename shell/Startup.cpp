@@ -4,12 +4,14 @@
 #include "framework/runtime/Startup.h"
 #include "scheduler/Principale.h"
 #include "shell/App.h"
+#include "target/Cible.h"
 
 namespace {
 
 // The program's classes, built by RuntimePerformInitializers after the framework's, in this order.
 [[maybe_unused]] const bool kInitializersRegistered = [] {
-  fw::RuntimeRegisterInitializers({&shell::App::__Lookup, &scheduler::Principale::__Lookup});
+  fw::RuntimeRegisterInitializers(
+      {&shell::App::__Lookup, &scheduler::Principale::__Lookup, &target::Cible::__Lookup});
   return true;
 }();
 

@@ -4,6 +4,7 @@
 
 #include "framework/app/Application.h"
 #include "framework/app/Random.h"
+#include "framework/app/SystemObject.h"
 #include "framework/files/FolderItem.h"
 #include "framework/graphics/Picture.h"
 #include "framework/runtime/Delegate.h"
@@ -56,6 +57,7 @@ void RuntimePerformInitializers() {
       &Delegate::__Lookup,
       &Application::__Lookup,
       &Random::__Lookup,
+      &SystemObject::__Lookup,
       &Picture::__Lookup,
       &FolderItem::__Lookup,
       &Window::__Lookup,

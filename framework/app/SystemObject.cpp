@@ -1,0 +1,51 @@
+#include "framework/app/SystemObject.h"
+
+#include <map>
+#include <utility>
+
+#include "framework/runtime/Runtime.h"
+
+namespace fw {
+namespace {
+
+using LocalizedKey = std::pair<std::string, std::string>;  // key, language
+
+std::map<LocalizedKey, std::string>& LocalizedTable() {
+  static std::map<LocalizedKey, std::string> table;
+  return table;
+}
+
+Ref<SystemObject>& TheSystem() {
+  static Ref<SystemObject> system;
+  return system;
+}
+
+}  // namespace
+
+const ClassRecord* SystemObject::__Lookup() {
+  static const ClassRecord* record =
+      RuntimeDefineClass("System", Object::__Lookup(), &RuntimeFactory<SystemObject>);
+  return record;
+}
+
+std::string SystemObject::_GetLocalizedString(const std::string& key,
+                                              const std::string& defaultText,
+                                              const std::string& language) const {
+  const auto& table = LocalizedTable();
+  auto it = table.find({key, language});
+  return it == table.end() ? defaultText : it->second;
+}
+
+Ref<SystemObject> System() {
+  if (!TheSystem()) TheSystem() = RuntimeNew<SystemObject>();
+  return TheSystem();
+}
+
+void SetLocalizedString(const std::string& key, const std::string& language,
+                        const std::string& text) {
+  LocalizedTable()[{key, language}] = text;
+}
+
+void ClearLocalizedStrings() { LocalizedTable().clear(); }
+
+}  // namespace fw
