@@ -9,7 +9,10 @@
 #include "framework/runtime/EventGuard.h"
 #include "framework/runtime/Properties.h"
 #include "framework/runtime/Runtime.h"
+#include "framework/ui/PaneChild.h"
 #include "framework/ui/WindowRegistry.h"
+#include "framework/ui/controls/Control.h"
+#include "framework/ui/qt/ControlPeerLink.h"
 #include "framework/ui/qt/WindowPeer.h"
 #include "platform/native/NativeRuntime.h"
 
@@ -260,6 +263,51 @@ void Window::SetFocus() {
 
 bool Window::IsOpen() const { return !closed_; }
 
+Ref<Object> Window::__New(const ClassRecord* cls) {
+  RuntimeCheckMainThread("Window.__New");
+  Ref<Object> object = RuntimeNewObject(cls);
+  if (object->IsA(Control::__Lookup())) static_cast<Control*>(object.get())->_SetOwner(this);
+  return object;
+}
+
+void Window::_AddControl(const Ref<Object>& control, const std::string& name) {
+  RuntimeCheckMainThread("Window._AddControl");
+  Ref<Control> added = RuntimeCast<Control>(control.get());
+  Checked(added);
+  added->_SetOwner(this);
+  controls_.emplace_back(name, added);
+  if (auto* child = dynamic_cast<PaneChild*>(added.get())) {
+    child->_SetWindow(Ref<Window>(this));
+    child->_SetIndex(static_cast<int32_t>(controls_.size() - 1));
+  }
+  if (peer_->widget) {
+    internal::ControlPeerLink parent;
+    parent.widget = peer_->widget.data();
+    added->_AttachPeer(parent);
+  }
+}
+
+Ref<Object> Window::_ControlByName(const std::string& name) const {
+  RuntimeCheckMainThread("Window._ControlByName");
+  for (const auto& [controlName, control] : controls_) {
+    if (controlName == name) return control;
+  }
+  return nullptr;
+}
+
+void Window::_ReleaseControls() {
+  // Taken out first: releasing a delegate or a timer may release this window's last reference
+  // held by them, and the list must be consistent by then.
+  std::vector<std::pair<std::string, Ref<Control>>> controls;
+  controls.swap(controls_);
+  Ref<Window> keepAlive(this);
+  for (auto& [name, control] : controls) {
+    control->_ClearRegistrations();
+    if (auto* child = dynamic_cast<PaneChild*>(control.get())) child->_SetWindow(nullptr);
+    control->_DestroyPeer();
+  }
+}
+
 void Window::MovedTo(int32_t left, int32_t top) {
   if (left == left_ && top == top_) return;
   left_ = left;
@@ -282,6 +330,7 @@ bool Window::_PeerCloseRequested() {
   RaiseEvent("Close", [this] { Event_Close(); });
   closed_ = true;
   visible_ = false;
+  _ReleaseControls();
   internal::UnregisterWindowLater(this);
   return true;
 }

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "framework/graphics/Picture.h"
 #include "framework/runtime/Object.h"
@@ -10,6 +12,8 @@
 #include "framework/runtime/Value.h"
 
 namespace fw {
+
+class Control;
 
 namespace internal {
 struct WindowPeerLink;
@@ -93,6 +97,18 @@ class Window : public Object {
   // window is built and after its peer is gone.
   void* Handle() const;
 
+  // A new object of a class, for the window's controls and their parts; a control made here
+  // belongs to this window.
+  Ref<Object> __New(const ClassRecord* cls);
+  // Registers a control under a name and gives it its widget inside the window. A control that is
+  // a PaneChild learns its window.
+  void _AddControl(const Ref<Object>& control, const std::string& name);
+  // The control registered under a name, or nil.
+  Ref<Object> _ControlByName(const std::string& name) const;
+  // Drops every control with its event registrations, which breaks the reference cycles between
+  // the window and the delegates and timers bound to it.
+  void _ReleaseControls();
+
   // Whether the window has been built and not closed.
   bool IsOpen() const;
 
@@ -126,6 +142,7 @@ class Window : public Object {
   bool built_ = false;   // Open has been raised
   bool closed_ = false;
 
+  std::vector<std::pair<std::string, Ref<Control>>> controls_;
   std::unique_ptr<internal::WindowPeerLink> peer_;
 };
 

@@ -45,6 +45,7 @@ void ReleaseAllWindows() {
   while (!windows.empty()) {
     Ref<Window> last = std::move(windows.back());
     windows.pop_back();
+    last->_ReleaseControls();
   }
 }
 
