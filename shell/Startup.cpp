@@ -3,6 +3,7 @@
 #include "framework/runtime/Runtime.h"
 #include "framework/runtime/Startup.h"
 #include "scheduler/Principale.h"
+#include "scheduler/_wrapper_tDelai.h"
 #include "shell/App.h"
 #include "target/Cible.h"
 
@@ -11,7 +12,8 @@ namespace {
 // The program's classes, built by RuntimePerformInitializers after the framework's, in this order.
 [[maybe_unused]] const bool kInitializersRegistered = [] {
   fw::RuntimeRegisterInitializers(
-      {&shell::App::__Lookup, &scheduler::Principale::__Lookup, &target::Cible::__Lookup});
+      {&shell::App::__Lookup, &scheduler::Principale::__Lookup,
+       &scheduler::_wrapper_tDelai::__Lookup, &target::Cible::__Lookup});
   return true;
 }();
 

@@ -1,10 +1,10 @@
 #include "target/Cible.h"
 
-#include "framework/app/SystemObject.h"
 #include "framework/runtime/Int32.h"
 #include "framework/runtime/Runtime.h"
 #include "framework/text/Text.h"
 #include "scheduler/Principale.h"
+#include "shell/Localized.h"
 #include "shell/Opacity.h"
 #include "shell/Pictures.h"
 
@@ -44,7 +44,7 @@ const fw::PropertyList& Cible::DesignProperties() {
 }
 
 std::string Cible::kCible(const std::string& language) {
-  return fw::Checked(fw::System())._GetLocalizedString("Cible.kCible", "Target", language);
+  return LocalizedConstant("Cible.kCible", "Target", language);
 }
 
 void Cible::Layout() {

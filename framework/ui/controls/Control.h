@@ -27,6 +27,10 @@ class Control : public Object {
   Control();
   ~Control() override;
 
+  // Runs once, right after the window made the control and before it adds it. Controls of the
+  // framework need nothing here; a program's control subclass may.
+  virtual void Constructor() {}
+
   std::string Name() const;
   void Name(const std::string& value);
   int32_t Index() const;
