@@ -1,4 +1,6 @@
 #include <QApplication>
+#include <QScreen>
+#include <memory>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -9,6 +11,8 @@
 #include "framework/runtime/RuntimeState.h"
 #include "framework/runtime/Startup.h"
 #include "framework/ui/WindowRegistry.h"
+#include "platform/events/QuartzEvents.h"
+#include "platform/events/XTestSink.h"
 #include "platform/x11/DisplayProbe.h"
 
 namespace fw {
@@ -18,6 +22,17 @@ QApplication* gQtApp = nullptr;
 int gArgc = 1;
 char gProgramName[] = "brem";
 char* gArgv[] = {gProgramName, nullptr};
+std::unique_ptr<XTestSink> gXTestSink;
+
+// On X11 the clicks go out on the windows' own connection, so that a window hidden just before
+// a click is gone from the screen by the time the click arrives.
+void InstallEventSink() {
+  auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+  if (!x11 || !x11->display()) return;
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  gXTestSink = std::make_unique<XTestSink>(x11->display(), screen ? screen->devicePixelRatio() : 1.0);
+  CGEventSetSink(gXTestSink.get());
+}
 
 // The program posts its clicks through X, so it runs on X11 (or XWayland) unless told otherwise.
 // The toolkit aborts the process when it cannot reach its display, so check first.
@@ -51,7 +66,10 @@ void _RunFrameworkInitialization(Ptr latePhase) {
     internal::State().quitRequested = true;
     return;
   }
-  if (!QApplication::instance()) gQtApp = new QApplication(gArgc, gArgv);
+  if (!QApplication::instance()) {
+    gQtApp = new QApplication(gArgc, gArgv);
+    InstallEventSink();
+  }
   // Only Quit ends the program: closing a window by other means must not.
   QApplication::setQuitOnLastWindowClosed(false);
 
@@ -81,6 +99,10 @@ void ExitEventLoop(int32_t code) {
 
 void DestroyToolkit() {
   DestroyAllPeers();
+  if (gXTestSink) {
+    if (CGEventCurrentSink() == gXTestSink.get()) CGEventSetSink(nullptr);
+    gXTestSink.reset();
+  }
   delete gQtApp;
   gQtApp = nullptr;
 }

@@ -1,5 +1,6 @@
 #include "framework/app/SystemObject.h"
 
+#include <QCursor>
 #include <map>
 #include <utility>
 
@@ -35,6 +36,23 @@ std::string SystemObject::_GetLocalizedString(const std::string& key,
   auto it = table.find({key, language});
   return it == table.end() ? defaultText : it->second;
 }
+
+int32_t SystemObject::MouseX() const {
+  RuntimeCheckMainThread("System.MouseX");
+  return QCursor::pos().x();
+}
+
+int32_t SystemObject::MouseY() const {
+  RuntimeCheckMainThread("System.MouseY");
+  return QCursor::pos().y();
+}
+
+Ref<fw::Cursors> SystemObject::Cursors() const {
+  static Ref<fw::Cursors> cursors = RuntimeNew<fw::Cursors>();
+  return cursors;
+}
+
+void RuntimeBackgroundTask() { RuntimeTrace("RuntimeBackgroundTask"); }
 
 Ref<SystemObject> System() {
   if (!TheSystem()) TheSystem() = RuntimeNew<SystemObject>();

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/runtime/Ref.h"
 #include "framework/runtime/Value.h"
 
 namespace fw {
@@ -17,11 +18,21 @@ struct Attribute {
   bool operator==(const Attribute&) const = default;
 };
 
+// The four accessors of a structure property, for introspection: read and write its bytes,
+// and read and write it as a Variant.
+struct StructureAccessors {
+  void (*read)(const Object& object, void* out) = nullptr;
+  void (*write)(Object& object, const void* in) = nullptr;
+  Ref<Object> (*readVariant)(const Object& object) = nullptr;
+  void (*writeVariant)(Object& object, const Ref<Object>& value) = nullptr;
+};
+
 // One introspection record: a member with its signature or type and its attributes.
 struct MemberRecord {
   std::string name;
   std::string signature;
   std::vector<Attribute> attributes;
+  const StructureAccessors* accessors = nullptr;  // structure properties only
   bool HasAttribute(const std::string& attribute, const std::string& value = {}) const;
 };
 

@@ -10,8 +10,22 @@
 #include "framework/runtime/Delegate.h"
 #include "framework/runtime/RuntimeState.h"
 #include "framework/runtime/Startup.h"
+#include "framework/runtime/Structures.h"
 #include "framework/ui/Window.h"
+#include "framework/ui/MouseCursor.h"
 #include "framework/ui/WindowRegistry.h"
+#include "framework/ui/controls/Control.h"
+#include "framework/ui/controls/Timer.h"
+#include "framework/ui/controls/Label.h"
+#include "framework/ui/controls/ProgressBar.h"
+#include "framework/ui/controls/RoundRectangle.h"
+#include "framework/ui/controls/Separator.h"
+#include "framework/ui/controls/Canvas.h"
+#include "framework/ui/controls/SegmentedControl.h"
+#include "framework/ui/controls/SegmentedControlItem.h"
+#include "framework/ui/controls/SegmentedControlItemProxy.h"
+#include "framework/ui/controls/Slider.h"
+#include "framework/ui/controls/UpDownArrows.h"
 
 namespace fw {
 namespace internal {
@@ -55,12 +69,27 @@ void RuntimePerformInitializers() {
       &ThreadAccessingUIException::__Lookup,
       &ObjCException::__Lookup,
       &Delegate::__Lookup,
+      &Variant::__Lookup,
       &Application::__Lookup,
       &Random::__Lookup,
       &SystemObject::__Lookup,
       &Picture::__Lookup,
       &FolderItem::__Lookup,
       &Window::__Lookup,
+      &MouseCursor::__Lookup,
+      &Cursors::__Lookup,
+      &Control::__Lookup,
+      &Timer::__Lookup,
+      &ProgressBar::__Lookup,
+      &Label::__Lookup,
+      &Separator::__Lookup,
+      &RoundRectangle::__Lookup,
+      &Canvas::__Lookup,
+      &Slider::__Lookup,
+      &UpDownArrows::__Lookup,
+      &SegmentedControlItem::__Lookup,
+      &SegmentedControlItemProxy::__Lookup,
+      &SegmentedControl::__Lookup,
   };
   for (ClassInitializer init : framework) init();
   for (ClassInitializer init : ProgramInitializers()) init();

@@ -47,7 +47,7 @@ using BoolSetter = void (Window::*)(bool);
 
 const ClassRecord* Window::__Lookup() {
   static const ClassRecord* record = [] {
-    ClassRecord* r = RuntimeDefineClass("Window", Object::__Lookup(), nullptr);
+    ClassRecord* r = RuntimeDefineClass("Window", Object::__Lookup(), &RuntimeFactory<Window>);
     r->setters = {
         {"Left", &SetInt<static_cast<IntSetter>(&Window::Left)>},
         {"Top", &SetInt<static_cast<IntSetter>(&Window::Top)>},
