@@ -39,8 +39,6 @@ void Principale::Layout() { fw::_SetProperties(this, DesignProperties()); }
 
 void Principale::CreateControls() { _CreateControls0(); }
 
-void Principale::_CreateControls0() {}
-
 void Principale::Event_Close() { fw::Quit(0); }
 
 void Principale::Event_Open() {

@@ -1,7 +1,40 @@
+#include <cstring>
+
 #include "framework/runtime/Runtime.h"
+#include "framework/runtime/Structures.h"
 #include "scheduler/Principale.h"
 
 namespace scheduler {
+namespace {
+
+constexpr const char* kPointType = "Principale.Principale.CGPoint";
+
+Principale::CGPoint& PositionClicOf(fw::Object& window) {
+  return static_cast<Principale&>(window).PositionClic;
+}
+
+// The accessors through which introspection reads and writes PositionClic.
+const fw::StructureAccessors kPositionClicAccessors = {
+    [](const fw::Object& window, void* out) {
+      std::memcpy(out, &static_cast<const Principale&>(window).PositionClic,
+                  sizeof(Principale::CGPoint));
+    },
+    [](fw::Object& window, const void* in) {
+      std::memcpy(&PositionClicOf(window), in, sizeof(Principale::CGPoint));
+    },
+    [](const fw::Object& window) -> fw::Ref<fw::Object> {
+      return fw::StructureToVariant(
+          static_cast<const Principale&>(window).PositionClic.StringValue(true), kPointType);
+    },
+    [](fw::Object& window, const fw::Ref<fw::Object>& value) {
+      fw::VariantStructureTypeCheck(value, kPointType);
+      Principale::CGPoint point;
+      point.StringValue(true, fw::VariantToString(value));
+      kPositionClicAccessors.write(window, &point);
+    },
+};
+
+}  // namespace
 
 // The class record of the main window: its place among the classes, its table of operations and
 // what it publishes to introspection.
@@ -48,6 +81,7 @@ const fw::ClassRecord* Principale::__Lookup() {
       r->members.push_back(fw::SharedMember(constant, "( String ) as String"));
     }
     r->members.push_back(fw::PublicMember("PositionClic", "t<Principale.Principale.CGPoint>"));
+    r->members.back().accessors = &kPositionClicAccessors;
     r->members.push_back(fw::PublicMember("Actif", "Boolean"));
     r->members.push_back(fw::PublicMember("Secondes", "Int32"));
     r->members.push_back(fw::PublicMember("PlusMoins", "Int32"));

@@ -39,9 +39,9 @@ Ref<FolderItem> AppFolderItemGetter(Object* app);
 // so that tests can stand a bundle anywhere.
 void _SetExecutablePathForTesting(const std::string& path);
 
-// The bundle's resources folder: "Resources" beside the folder that holds the executable. Nil
-// when there is no such folder; NilObjectException when the executable or one of its two
-// parents is missing.
+// The bundle's resources folder: the item "Resources" beside the folder that holds the
+// executable, whether or not it exists (a missing folder simply holds no pictures).
+// NilObjectException when the executable or one of its two parents is missing.
 Ref<FolderItem> _GetApplicationBundleResources();
 
 }  // namespace fw

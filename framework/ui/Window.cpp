@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QPalette>
 #include <QScreen>
+#include <QWindow>
 #include <set>
 #include <utility>
 
@@ -15,11 +16,22 @@
 #include "framework/ui/qt/ControlPeerLink.h"
 #include "framework/ui/qt/WindowPeer.h"
 #include "platform/native/NativeRuntime.h"
+#include "platform/x11/WindowState.h"
 
 namespace fw {
 namespace {
 
 constexpr int32_t kNoMaximum = QWIDGETSIZE_MAX;
+// How long hiding a window waits for it to leave the screen.
+constexpr int kHideWaitMs = 500;
+
+// On X11, returns once the window and its frame are off the screen, so that a click posted next
+// reaches what lies below.
+void WaitUntilOffScreen(QWidget* widget) {
+  auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+  if (!x11 || !x11->display() || !widget->internalWinId()) return;
+  XWaitUntilUnmapped(x11->display(), widget->internalWinId(), kHideWaitMs);
+}
 
 // Every window that has a peer, so that the peers can go before the toolkit application does
 // even when someone still holds a window.
@@ -207,7 +219,9 @@ void Window::Visible(bool value) {
     return;
   }
   visible_ = false;
-  if (peer_->widget) peer_->widget->hide();
+  if (!peer_->widget || !peer_->widget->isVisible()) return;
+  peer_->widget->hide();
+  WaitUntilOffScreen(peer_->widget);
 }
 
 Color Window::BackColor() const {
@@ -238,7 +252,13 @@ void* Window::Handle() const {
 }
 
 void Window::_SetAlphaValue(float alpha) {
-  if (peer_->widget) peer_->widget->setWindowOpacity(alpha);
+  WindowPeer* widget = peer_->widget;
+  if (!widget) return;
+  // The widget keeps only an 8-bit copy of the opacity for a window not yet created (0.5 would
+  // become 127/255); the native window takes the value itself.
+  widget->setWindowOpacity(alpha);
+  widget->winId();
+  if (QWindow* window = widget->windowHandle()) window->setOpacity(alpha);
 }
 
 void Window::Show() {
