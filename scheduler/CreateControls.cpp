@@ -1,3 +1,4 @@
+#include "framework/runtime/PluginTable.h"
 #include "framework/runtime/Runtime.h"
 #include "framework/ui/controls/Canvas.h"
 #include "framework/ui/controls/Label.h"
@@ -28,7 +29,7 @@ void Create(Principale& window, const fw::ClassRecord* cls, const char* name) {
 // A segment of the button selector: made by the window, neither constructed nor registered.
 fw::Ref<fw::SegmentedControlItem> NewSegment(Principale& window) {
   return fw::RuntimeCast<fw::SegmentedControlItem>(
-      window.__New(fw::SegmentedControlItem::__Lookup()));
+      window.__New(fw::RuntimePluginClass("SegmentedControlItem")));
 }
 
 }  // namespace
@@ -61,7 +62,7 @@ void Principale::_CreateControls0() {
   HookEvent("cDel", fw::Canvas::__Lookup(), 12, "cDel_MouseExit", "( Canvas )", canvasInvoke,
             fw::AsFunction(AddHandler::Stub<12>::Call));
 
-  Create(*this, fw::SegmentedControl::__Lookup(), "scCliqueGaucheDroit");
+  Create(*this, fw::RuntimePluginClass("SegmentedControl"), "scCliqueGaucheDroit");
   fw::_SetProperties(scCliqueGaucheDroit().get(), designs::scCliqueGaucheDroit());
   fw::Checked(scCliqueGaucheDroit()).SelectionType(0);
   fw::Checked(scCliqueGaucheDroit()).MacControlStyle(2);
@@ -87,7 +88,7 @@ void Principale::_CreateControls0() {
   fw::Checked(lPlusOuMoins()).TextUnit(0);
   fw::_SetProperties(lPlusOuMoins().get(), designs::lPlusOuMoins());
 
-  Create(*this, fw::UpDownArrows::__Lookup(), "udaSecondes");
+  Create(*this, fw::RuntimePluginClass("UpDownArrows"), "udaSecondes");
   fw::_SetProperties(udaSecondes().get(), designs::udaSecondes());
   const auto arrowsInvoke = fw::AsFunction(&IM_Invoke<void, fw::UpDownArrows>);
   HookEvent("udaSecondes", fw::UpDownArrows::__Lookup(), 16, "udaSecondes_Down",

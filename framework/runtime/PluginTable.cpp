@@ -5,6 +5,10 @@
 
 #include "framework/runtime/Runtime.h"
 #include "framework/runtime/Startup.h"
+#include "framework/ui/controls/SegmentedControl.h"
+#include "framework/ui/controls/SegmentedControlItem.h"
+#include "framework/ui/controls/SegmentedControlItemProxy.h"
+#include "framework/ui/controls/UpDownArrows.h"
 #include "platform/native/NativeRuntime.h"
 
 namespace fw {
@@ -18,8 +22,20 @@ struct Entry {
 std::array<Entry, kPluginEntrypointCount> gTable;
 bool gReady = false;
 
-// The plugin entry points this library provides, in table order.
-std::array<Entry, kPluginEntrypointCount> PluginEntries() { return {}; }
+template <const ClassRecord* (*Lookup)()>
+Ptr ClassEntry() {
+  return reinterpret_cast<Ptr>(Lookup);
+}
+
+// The plugin entry points this library provides, in table order; the rest of the table is empty.
+std::array<Entry, kPluginEntrypointCount> PluginEntries() {
+  return {{
+      {"UpDownArrows", ClassEntry<&UpDownArrows::__Lookup>()},
+      {"SegmentedControl", ClassEntry<&SegmentedControl::__Lookup>()},
+      {"SegmentedControlItem", ClassEntry<&SegmentedControlItem::__Lookup>()},
+      {"_SegmentedControlItemProxy", ClassEntry<&SegmentedControlItemProxy::__Lookup>()},
+  }};
+}
 
 }  // namespace
 
@@ -36,6 +52,10 @@ void _RuntimeInitExternalClasses() {
 }
 
 bool RuntimePluginTableReady() { return gReady; }
+
+const ClassRecord* RuntimePluginClass(const std::string& name) {
+  return FunctionFromPtr<const ClassRecord*()>(RuntimePluginEntrypoint(name))();
+}
 
 Ptr RuntimePluginEntrypoint(const std::string& name) {
   if (!gReady) RaiseRuntimeException("the plugin table is used before _InitPluginEntrypoints");

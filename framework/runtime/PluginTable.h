@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "framework/runtime/ClassRecord.h"
 #include "framework/runtime/Delegate.h"
 
 namespace fw {
@@ -15,5 +16,7 @@ inline constexpr int kPluginEntrypointCount = 96;
 // yet or holds no such entry.
 Ptr RuntimePluginEntrypoint(const std::string& name);
 bool RuntimePluginTableReady();
+// The class record of a plugin class, through its entry point.
+const ClassRecord* RuntimePluginClass(const std::string& name);
 
 }  // namespace fw

@@ -26,8 +26,12 @@ class RuntimeFixture : public ::testing::Test {
     fw::RuntimePerformFinalizers();
   }
 
-  // Creates the toolkit's application, which windows need; no late phase.
-  static void InitFramework() { fw::_RunFrameworkInitialization(nullptr); }
+  // Fills the plugin table and creates the toolkit's application, which windows need; no late
+  // phase.
+  static void InitFramework() {
+    fw::_InitPluginEntrypoints();
+    fw::_RunFrameworkInitialization(nullptr);
+  }
 };
 
 // The framework exception that fn raised, or nil when it returned.
