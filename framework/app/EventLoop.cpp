@@ -35,38 +35,53 @@ void InstallEventSink() {
 }
 
 // The program posts its clicks through X, so it runs on X11 (or XWayland) unless told otherwise.
-// The toolkit aborts the process when it cannot reach its display, so check first.
-bool DisplayReady() {
-  const char* platform = std::getenv("QT_QPA_PLATFORM");
-  if (!platform || !*platform) {
-    setenv("QT_QPA_PLATFORM", "xcb", 1);
-    platform = "xcb";
+// The toolkit aborts the process when it cannot reach its display, so check first. The probe's
+// connection stays open until the toolkit has connected (see XOpenDisplayProbe).
+class DisplayCheck {
+ public:
+  DisplayCheck() {
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    if (!platform || !*platform) {
+      setenv("QT_QPA_PLATFORM", "xcb", 1);
+      platform = "xcb";
+    }
+    if (std::strncmp(platform, "xcb", 3) != 0) return;
+    const char* display = std::getenv("DISPLAY");
+    if (!display || !*display) {
+      std::fputs("brem: no display: DISPLAY is not set, so there is no X server to show windows on\n",
+                 stderr);
+      ready_ = false;
+      return;
+    }
+    probe_ = XOpenDisplayProbe(display);
+    if (!probe_) {
+      std::fprintf(stderr, "brem: no display: cannot connect to the X server at DISPLAY=%s\n",
+                   display);
+      ready_ = false;
+    }
   }
-  if (std::strncmp(platform, "xcb", 3) != 0) return true;
-  const char* display = std::getenv("DISPLAY");
-  if (!display || !*display) {
-    std::fputs("brem: no display: DISPLAY is not set, so there is no X server to show windows on\n",
-               stderr);
-    return false;
-  }
-  if (!XDisplayAnswers(display)) {
-    std::fprintf(stderr, "brem: no display: cannot connect to the X server at DISPLAY=%s\n",
-                 display);
-    return false;
-  }
-  return true;
-}
+  ~DisplayCheck() { XCloseDisplayProbe(probe_); }
+  DisplayCheck(const DisplayCheck&) = delete;
+  DisplayCheck& operator=(const DisplayCheck&) = delete;
+
+  bool Ready() const { return ready_; }
+
+ private:
+  bool ready_ = true;
+  Display* probe_ = nullptr;
+};
 
 }  // namespace
 
 void _RunFrameworkInitialization(Ptr latePhase) {
   RuntimeTrace("_RunFrameworkInitialization");
-  if (!DisplayReady()) {
-    internal::State().exitCode = 1;
-    internal::State().quitRequested = true;
-    return;
-  }
   if (!QApplication::instance()) {
+    DisplayCheck display;
+    if (!display.Ready()) {
+      internal::State().exitCode = 1;
+      internal::State().quitRequested = true;
+      return;
+    }
     gQtApp = new QApplication(gArgc, gArgv);
     InstallEventSink();
   }
@@ -103,6 +118,8 @@ void DestroyToolkit() {
     if (CGEventCurrentSink() == gXTestSink.get()) CGEventSetSink(nullptr);
     gXTestSink.reset();
   }
+  // Window-system events still queued would reach the next toolkit application of this process.
+  if (gQtApp) QCoreApplication::processEvents();
   delete gQtApp;
   gQtApp = nullptr;
 }

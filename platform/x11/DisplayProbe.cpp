@@ -2,9 +2,8 @@
 
 #include <X11/Xlib.h>
 
-bool XDisplayAnswers(const char* name) {
-  Display* display = XOpenDisplay(name);
-  if (!display) return false;
-  XCloseDisplay(display);
-  return true;
+Display* XOpenDisplayProbe(const char* name) { return XOpenDisplay(name); }
+
+void XCloseDisplayProbe(Display* display) {
+  if (display) XCloseDisplay(display);
 }
