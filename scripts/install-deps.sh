@@ -20,6 +20,10 @@ packages=(
   # The end-to-end tests run the program on a virtual X server; xvfb-run needs xauth.
   xvfb
   xauth
+  # The acceptance tests run under a real window manager that draws title bars, and the
+  # benchmarks compare the program with a plain xdotool loop.
+  openbox
+  xdotool
   # The acceptance tests drag windows by their title bars under a real window manager.
   openbox
   # Qt draws no text, and cannot size its controls, without at least one font.

@@ -321,17 +321,22 @@ int main(int argc, char** argv) {
     // Ends with the server, through Xlib's fatal-error exit, if nobody kills it first.
     for (XEvent event;;) XNextEvent(display, &event);
   }
-  const auto main_ = args.size() > 1 ? Number(argv[2]) : std::nullopt;
-  const auto target = args.size() > 2 ? Number(argv[3]) : std::nullopt;
+  // Plain values with a flag, not optionals: the optimiser warns about optionals read on a
+  // path it cannot prove checked.
+  const std::optional<long> mainId = args.size() > 1 ? Number(argv[2]) : std::nullopt;
+  const std::optional<long> targetId = args.size() > 2 ? Number(argv[3]) : std::nullopt;
+  const bool windows = mainId.has_value() && targetId.has_value();
+  const long main_ = mainId.value_or(0);
+  const long target = targetId.value_or(0);
   int status = kUsage;
-  if ((command == "press-lamp" || command == "send-lamp") && args.size() == 3 && main_ && target) {
-    status = PressLamp(driver, *main_, *target, command == "send-lamp");
-  } else if (command == "quick-presses" && args.size() == 5 && main_ && target) {
-    const auto count = Number(argv[4]);
-    const auto hold = Number(argv[5]);
-    if (count && hold && *count > 0) {
-      status = QuickPresses(driver, *main_, *target, static_cast<int>(*count),
-                            std::chrono::milliseconds(*hold));
+  if ((command == "press-lamp" || command == "send-lamp") && args.size() == 3 && windows) {
+    status = PressLamp(driver, main_, target, command == "send-lamp");
+  } else if (command == "quick-presses" && args.size() == 5 && windows) {
+    const long count = Number(argv[4]).value_or(0);
+    const long hold = Number(argv[5]).value_or(-1);
+    if (count > 0 && hold >= 0) {
+      status = QuickPresses(driver, main_, target, static_cast<int>(count),
+                            std::chrono::milliseconds(hold));
     }
   }
   if (status == kUsage) std::cerr << kUsageText;
