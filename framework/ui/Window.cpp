@@ -9,6 +9,7 @@
 
 #include "framework/runtime/EventGuard.h"
 #include "framework/runtime/Properties.h"
+#include "framework/runtime/PropertySetters.h"
 #include "framework/runtime/Runtime.h"
 #include "framework/ui/PaneChild.h"
 #include "framework/ui/WindowRegistry.h"
@@ -40,20 +41,7 @@ std::set<Window*>& WindowsWithPeers() {
   return windows;
 }
 
-template <auto Setter>
-void SetInt(Object& o, const std::string& name, const Value& v) {
-  (static_cast<Window&>(o).*Setter)(ValueAsInt32(v, name));
-}
-
-template <auto Setter>
-void SetBool(Object& o, const std::string& name, const Value& v) {
-  (static_cast<Window&>(o).*Setter)(ValueAsBoolean(v, name));
-}
-
 void SetAlphaValue(void* window, float alpha) { static_cast<Window*>(window)->_SetAlphaValue(alpha); }
-
-using IntSetter = void (Window::*)(int32_t);
-using BoolSetter = void (Window::*)(bool);
 
 }  // namespace
 
@@ -61,32 +49,26 @@ const ClassRecord* Window::__Lookup() {
   static const ClassRecord* record = [] {
     ClassRecord* r = RuntimeDefineClass("Window", Object::__Lookup(), &RuntimeFactory<Window>);
     r->setters = {
-        {"Left", &SetInt<static_cast<IntSetter>(&Window::Left)>},
-        {"Top", &SetInt<static_cast<IntSetter>(&Window::Top)>},
-        {"Width", &SetInt<static_cast<IntSetter>(&Window::Width)>},
-        {"Height", &SetInt<static_cast<IntSetter>(&Window::Height)>},
-        {"MinWidth", &SetInt<static_cast<IntSetter>(&Window::MinWidth)>},
-        {"MinHeight", &SetInt<static_cast<IntSetter>(&Window::MinHeight)>},
-        {"MaxWidth", &SetInt<static_cast<IntSetter>(&Window::MaxWidth)>},
-        {"MaxHeight", &SetInt<static_cast<IntSetter>(&Window::MaxHeight)>},
-        {"Placement", &SetInt<static_cast<IntSetter>(&Window::Placement)>},
-        {"Frame", &SetInt<static_cast<IntSetter>(&Window::Frame)>},
-        {"Visible", &SetBool<static_cast<BoolSetter>(&Window::Visible)>},
-        {"HasBackColor", &SetBool<static_cast<BoolSetter>(&Window::HasBackColor)>},
-        {"CloseButton", &SetBool<static_cast<BoolSetter>(&Window::CloseButton)>},
-        {"MinimizeButton", &SetBool<static_cast<BoolSetter>(&Window::MinimizeButton)>},
-        {"MaximizeButton", &SetBool<static_cast<BoolSetter>(&Window::MaximizeButton)>},
-        {"FullScreenButton", &SetBool<static_cast<BoolSetter>(&Window::FullScreenButton)>},
-        {"Resizeable", &SetBool<static_cast<BoolSetter>(&Window::Resizeable)>},
-        {"FullScreen", &SetBool<static_cast<BoolSetter>(&Window::FullScreen)>},
-        {"Title",
-         [](Object& o, const std::string& name, const Value& v) {
-           static_cast<Window&>(o).Title(ValueAsString(v, name));
-         }},
-        {"BackColor",
-         [](Object& o, const std::string& name, const Value& v) {
-           static_cast<Window&>(o).BackColor(ValueAsColor(v, name));
-         }},
+        {"Left", IntSetter<Window, &Window::Left>},
+        {"Top", IntSetter<Window, &Window::Top>},
+        {"Width", IntSetter<Window, &Window::Width>},
+        {"Height", IntSetter<Window, &Window::Height>},
+        {"MinWidth", IntSetter<Window, &Window::MinWidth>},
+        {"MinHeight", IntSetter<Window, &Window::MinHeight>},
+        {"MaxWidth", IntSetter<Window, &Window::MaxWidth>},
+        {"MaxHeight", IntSetter<Window, &Window::MaxHeight>},
+        {"Placement", IntSetter<Window, &Window::Placement>},
+        {"Frame", IntSetter<Window, &Window::Frame>},
+        {"Visible", BoolSetter<Window, &Window::Visible>},
+        {"HasBackColor", BoolSetter<Window, &Window::HasBackColor>},
+        {"CloseButton", BoolSetter<Window, &Window::CloseButton>},
+        {"MinimizeButton", BoolSetter<Window, &Window::MinimizeButton>},
+        {"MaximizeButton", BoolSetter<Window, &Window::MaximizeButton>},
+        {"FullScreenButton", BoolSetter<Window, &Window::FullScreenButton>},
+        {"Resizeable", BoolSetter<Window, &Window::Resizeable>},
+        {"FullScreen", BoolSetter<Window, &Window::FullScreen>},
+        {"Title", StringSetter<Window, &Window::Title>},
+        {"BackColor", ColorSetter<Window, &Window::BackColor>},
         // Kept and read back; nothing on this platform acts on them.
         {"Composite", &StoreOnlySetter},
         {"MenuBarVisible", &StoreOnlySetter},

@@ -6,7 +6,7 @@
 #include "framework/runtime/Runtime.h"
 #include "framework/ui/MouseCursor.h"
 #include "framework/ui/Window.h"
-#include "framework/ui/controls/ControlSetters.h"
+#include "framework/runtime/PropertySetters.h"
 #include "framework/ui/qt/ControlPeerLink.h"
 
 namespace fw {

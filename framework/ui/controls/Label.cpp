@@ -5,7 +5,7 @@
 
 #include "framework/runtime/Properties.h"
 #include "framework/runtime/Runtime.h"
-#include "framework/ui/controls/ControlSetters.h"
+#include "framework/runtime/PropertySetters.h"
 #include "framework/ui/qt/ControlPeerLink.h"
 
 namespace fw {

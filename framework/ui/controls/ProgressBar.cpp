@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "framework/runtime/Runtime.h"
-#include "framework/ui/controls/ControlSetters.h"
+#include "framework/runtime/PropertySetters.h"
 #include "framework/ui/qt/ControlPeerLink.h"
 
 namespace fw {

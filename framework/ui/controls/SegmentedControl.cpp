@@ -15,7 +15,7 @@
 
 #include "framework/graphics/qt/PictureImage.h"
 #include "framework/runtime/Runtime.h"
-#include "framework/ui/controls/ControlSetters.h"
+#include "framework/runtime/PropertySetters.h"
 #include "framework/ui/qt/ControlPeerLink.h"
 
 namespace fw {

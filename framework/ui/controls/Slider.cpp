@@ -9,7 +9,7 @@
 
 #include "framework/runtime/EventGuard.h"
 #include "framework/runtime/Runtime.h"
-#include "framework/ui/controls/ControlSetters.h"
+#include "framework/runtime/PropertySetters.h"
 #include "framework/ui/qt/ControlPeerLink.h"
 
 namespace fw {

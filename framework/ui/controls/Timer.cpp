@@ -7,7 +7,7 @@
 
 #include "framework/runtime/EventGuard.h"
 #include "framework/runtime/Runtime.h"
-#include "framework/ui/controls/ControlSetters.h"
+#include "framework/runtime/PropertySetters.h"
 
 namespace fw {
 namespace internal {
