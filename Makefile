@@ -1,6 +1,7 @@
 # make run       build BREM and start it
 # make test      build everything and run all tests
 # make sanitize  the same tests, built with AddressSanitizer and UndefinedBehaviorSanitizer
+# make bench     the benchmarks, printed as one table (also written to bench/results.md)
 # make clean     remove the build folders
 # With CI set (CI=true), warnings are errors.
 
@@ -24,7 +25,7 @@ CTEST_FLAGS := --output-on-failure --no-tests=error -j$(JOBS)
 # The builds below run make again; its directory changes are noise.
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all run test sanitize clean deps configure build configure-sanitize build-sanitize
+.PHONY: all run test sanitize bench clean deps configure build configure-sanitize build-sanitize
 
 all: build
 
@@ -62,6 +63,9 @@ build-sanitize: configure-sanitize
 
 sanitize: build-sanitize
 	$(SANITIZER_ENV) ctest --test-dir $(SANITIZE_DIR) $(CTEST_FLAGS)
+
+bench: build
+	bench/run.sh $(BUILD_DIR)
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)

@@ -33,8 +33,9 @@ class TimerClock {
 
  private:
   void Arm() {
-    const auto wait =
-        std::chrono::duration_cast<std::chrono::milliseconds>(next_ - Clock::now()).count();
+    // Rounded up: the toolkit's timer counts whole milliseconds, and a tick may come late by
+    // less than one but never early.
+    const auto wait = std::chrono::ceil<std::chrono::milliseconds>(next_ - Clock::now()).count();
     timer_.start(static_cast<int>(std::max<long long>(wait, 0)));
   }
 
