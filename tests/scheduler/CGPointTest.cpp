@@ -1,12 +1,6 @@
-#include <gtest/gtest.h>
-
-#include <string>
-
 #include "framework/app/Random.h"
-#include "framework/runtime/ClassRecord.h"
 #include "framework/runtime/Structures.h"
-#include "scheduler/Principale.h"
-#include "support/RuntimeFixture.h"
+#include "support/AppTestSupport.h"
 
 namespace {
 
@@ -54,12 +48,11 @@ TEST(CGPointTest, AShortStringFillsWithZerosAndALongOneIsCut) {
   EXPECT_TRUE(Is(p, 1.0f, -2.5f));
 }
 
-class PositionClicTest : public RuntimeFixture {};
+using PositionClicTest = RuntimeFixture;
 
 TEST_F(PositionClicTest, AccessorsReadAndWriteBytesAndVariantsOfThePointTypeOnly) {
   const fw::MemberRecord* member = Principale::__Lookup()->Member("PositionClic");
-  ASSERT_NE(member, nullptr);
-  ASSERT_NE(member->accessors, nullptr);
+  ASSERT_TRUE(member && member->accessors);
   const fw::StructureAccessors& accessors = *member->accessors;
   fw::Ref<Principale> window = fw::RuntimeNew<Principale>();
   window->PositionClic = {157.0f, 404.0f};
@@ -67,7 +60,7 @@ TEST_F(PositionClicTest, AccessorsReadAndWriteBytesAndVariantsOfThePointTypeOnly
   Point read;
   accessors.read(*window, &read);
   EXPECT_TRUE(Is(read, 157.0f, 404.0f));
-  fw::Ref<fw::Variant> variant = fw::RuntimeCast<fw::Variant>(accessors.readVariant(*window));
+  auto variant = fw::RuntimeCast<fw::Variant>(accessors.readVariant(*window));
   ASSERT_TRUE(variant);
   EXPECT_EQ(variant->structureType, kPointType);
   EXPECT_EQ(variant->bytes, read.StringValue(true));
@@ -77,7 +70,7 @@ TEST_F(PositionClicTest, AccessorsReadAndWriteBytesAndVariantsOfThePointTypeOnly
                                         fw::RuntimeNew<fw::Random>(), nullptr};
   for (const fw::Ref<fw::Object>& other : others) {
     auto raised = RaisedBy([&] { accessors.writeVariant(*window, other); });
-    ASSERT_TRUE(raised) << "value " << (other ? other->Class()->name : "nil");
+    ASSERT_TRUE(raised) << (other ? other->Class()->name : "nil");
     EXPECT_TRUE(raised->IsA(fw::IllegalCastException::__Lookup()));
     EXPECT_TRUE(Is(window->PositionClic, 157.0f, 404.0f));
   }

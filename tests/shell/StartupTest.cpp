@@ -1,115 +1,62 @@
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <functional>
-#include <iterator>
-#include <string>
-#include <vector>
 
-#include "scheduler/Principale.h"
-#include "shell/App.h"
-#include "shell/Startup.h"
-#include "support/RuntimeFixture.h"
+#include "support/AppTestSupport.h"
 
 namespace {
 
-std::vector<std::string>& Steps() {
-  static std::vector<std::string> steps;
-  return steps;
-}
+using scheduler::Principale;
 
-// Records every step; ends the event loop as soon as it is asked to run, so the run returns.
+// The start-up's steps in order; the objects and delegates made on the way are left out.
+const std::string kStartupSteps =
+    "RuntimeInit, RuntimePerformInitializers, _RuntimeSetExceptionHelper, "
+    "_RuntimeInitExternalClasses, _InitPluginEntrypoints, RuntimeNewObject App, "
+    "_RuntimeRegisterAppObject, _RunFrameworkInitialization, Application.Open, late phase, "
+    "RuntimeNewObject Principale.Principale, _RuntimeRun, RuntimePerformFinalizers, RuntimeExit";
+std::string gSteps;
+
+// Ends the event loop as soon as it is asked to run, so that the run returns.
 void RecordAndQuitAtRun(const std::string& step) {
-  Steps().push_back(step);
+  if ((", " + kStartupSteps + ", ").find(", " + step + ", ") != std::string::npos) {
+    gSteps += (gSteps.empty() ? "" : ", ") + step;
+  }
   if (step == "_RuntimeRun") fw::Quit(0);
 }
 
-// The steps that the program's entry point takes, in its order; returns the exit code.
-// beforeFinalizers looks at the program as _Main left it.
-int RunProgram(const std::function<void()>& beforeFinalizers = {}) {
-  fw::RuntimeInit();
-  fw::RuntimePerformInitializers();
-  _Main();
-  if (beforeFinalizers) beforeFinalizers();
-  fw::RuntimePerformFinalizers();
-  return fw::RuntimeExit();
-}
-
-// The program's start-up, step by step.
-const std::vector<std::string> kStartupSteps = {"RuntimeInit",
-                                                "RuntimePerformInitializers",
-                                                "_RuntimeSetExceptionHelper",
-                                                "_RuntimeInitExternalClasses",
-                                                "_InitPluginEntrypoints",
-                                                "RuntimeNewObject App",
-                                                "_RuntimeRegisterAppObject",
-                                                "_RunFrameworkInitialization",
-                                                "Application.Open",
-                                                "late phase",
-                                                "RuntimeNewObject Principale.Principale",
-                                                "_RuntimeRun",
-                                                "RuntimePerformFinalizers",
-                                                "RuntimeExit"};
-
-class StartupTest : public RuntimeFixture {
- protected:
-  // The runtime is started before anything looks up a class, so that the class records are
-  // built in the program's order; the tests that run the whole program start it again.
-  void SetUp() override {
-    StartRuntime();
-    Steps().clear();
-    fw::RuntimeSetTraceHook(&RecordAndQuitAtRun);
-  }
-
-  // The trace without the objects and delegates made on the way.
-  static std::vector<std::string> StartupSteps() {
-    std::vector<std::string> steps;
-    std::copy_if(Steps().begin(), Steps().end(), std::back_inserter(steps),
-                 [](const std::string& step) {
-                   return std::count(kStartupSteps.begin(), kStartupSteps.end(), step) > 0;
-                 });
-    return steps;
-  }
-
-  static bool Ran(const std::string& step) {
-    return std::find(Steps().begin(), Steps().end(), step) != Steps().end();
-  }
-};
-
-// An application object whose constructor fails.
 class FailingApp : public shell::App {
  public:
   void Constructor() override { fw::RaiseRuntimeException("the application could not start"); }
 };
 
-// Makes a class record build another class for as long as it lives.
-class FactoryOverride {
- public:
-  FactoryOverride(const fw::ClassRecord* record, fw::Object* (*create)())
-      : record_(const_cast<fw::ClassRecord*>(record)), saved_(record_->create) {
-    record_->create = create;
+class StartupTest : public RuntimeFixture {
+ protected:
+  // The runtime starts before anything looks up a class, so that the class records are built in
+  // the program's order.
+  void SetUp() override {
+    StartRuntime();
+    gSteps.clear();
+    fw::RuntimeSetTraceHook(&RecordAndQuitAtRun);
   }
-  ~FactoryOverride() { record_->create = saved_; }
-  FactoryOverride(const FactoryOverride&) = delete;
-  FactoryOverride& operator=(const FactoryOverride&) = delete;
 
- private:
-  fw::ClassRecord* record_;
-  fw::Object* (*saved_)();
+  // The entry point's steps; `meanwhile` sees the program as _Main left it. Gives the exit code.
+  static int RunProgram(const std::function<void()>& meanwhile = [] {}) {
+    fw::RuntimeInit();
+    fw::RuntimePerformInitializers();
+    _Main();
+    meanwhile();
+    fw::RuntimePerformFinalizers();
+    return fw::RuntimeExit();
+  }
 };
 
 TEST_F(StartupTest, RunsTheStartupInOrderWithOneAppAndOneWindow) {
-  const fw::ClassRecord* app = shell::App::__Lookup();
-  const fw::ClassRecord* window = scheduler::Principale::__Lookup();
-  const long apps = app->created.load(), windows = window->created.load();
-  const long liveApps = app->live.load(), liveWindows = window->live.load();
-
+  const std::vector<long> created = Created<shell::App, Principale>();
+  const std::vector<long> live = Live<shell::App, Principale>();
   EXPECT_EQ(RunProgram(), 0);
-  EXPECT_EQ(StartupSteps(), kStartupSteps);
-  EXPECT_EQ(app->created.load(), apps + 1);
-  EXPECT_EQ(window->created.load(), windows + 1);
-  EXPECT_EQ(app->live.load(), liveApps) << "the finalisers release the application object";
-  EXPECT_EQ(window->live.load(), liveWindows) << "the finalisers release the window";
+  EXPECT_EQ(gSteps, kStartupSteps);
+  EXPECT_EQ((Created<shell::App, Principale>()),
+            (std::vector<long>{created[0] + 1, created[1] + 1}));
+  EXPECT_EQ((Live<shell::App, Principale>()), live) << "the finalisers release both";
   EXPECT_EQ(fw::_RuntimeGetExceptionHelper(),
             reinterpret_cast<fw::Ptr>(&fw::_CallFunctionWithExceptionHandling));
 
@@ -118,13 +65,12 @@ TEST_F(StartupTest, RunsTheStartupInOrderWithOneAppAndOneWindow) {
   auto position = [&](const std::string& name) {
     return std::find(order.begin(), order.end(), name) - order.begin();
   };
-  const auto appPosition = position("App");
-  ASSERT_LT(appPosition, static_cast<long>(order.size()));
-  EXPECT_LT(appPosition, position("Principale.Principale"));
+  ASSERT_LT(position("App"), static_cast<long>(order.size()));
+  EXPECT_LT(position("App"), position("Principale.Principale"));
   for (const char* framework :
        {"Object", "RuntimeException", "NilObjectException", "IllegalCastException",
         "ThreadAccessingUIException", "Delegate", "Application", "Random", "Window"}) {
-    EXPECT_LT(position(framework), appPosition) << framework;
+    EXPECT_LT(position(framework), position("App")) << framework;
   }
 }
 
@@ -135,30 +81,24 @@ TEST_F(StartupTest, TheAppHasARandomizerFromItsOpenEventOn) {
   ASSERT_TRUE(app);
   EXPECT_EQ(app.get(), fw::_GetAppObject().get());
   EXPECT_FALSE(app->Randomizer);
-
   InitFramework();
   EXPECT_TRUE(app->Randomizer);
-  EXPECT_EQ(App().get(), app.get());
 }
 
 TEST_F(StartupTest, AnExceptionInTheAppConstructorIsReportedAndEndsTheRunWithOne) {
   FactoryOverride failing(shell::App::__Lookup(), &fw::RuntimeFactory<FailingApp>);
-  const fw::ClassRecord* window = scheduler::Principale::__Lookup();
-  const long windows = window->created.load();
+  const long windows = Principale::__Lookup()->created.load();
   const long apps = shell::App::__Lookup()->live.load();
 
   bool windowOpen = true;
   testing::internal::CaptureStderr();
-  const int code = RunProgram(
-      [&] { windowOpen = static_cast<bool>(fw::_GetImplicitWindow("Principale.Principale")); });
-  const std::string reported = testing::internal::GetCapturedStderr();
-
-  EXPECT_EQ(code, 1);
-  EXPECT_EQ(reported, "brem: unhandled RuntimeException: the application could not start\n");
-  EXPECT_EQ(window->created.load(), windows);
-  EXPECT_FALSE(Ran("_RunFrameworkInitialization"));
-  EXPECT_FALSE(Ran("_RuntimeRun"));
+  EXPECT_EQ(RunProgram([&] { windowOpen = !!fw::_GetImplicitWindow("Principale.Principale"); }), 1);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "brem: unhandled RuntimeException: the application could not start\n");
+  EXPECT_EQ(Principale::__Lookup()->created.load(), windows);
   EXPECT_FALSE(windowOpen);
+  EXPECT_EQ(gSteps.find("_RunFrameworkInitialization"), std::string::npos);
+  EXPECT_EQ(gSteps.find("_RuntimeRun"), std::string::npos);
   EXPECT_EQ(shell::App::__Lookup()->live.load(), apps) << "the failed object is released";
 }
 
