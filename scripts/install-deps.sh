@@ -24,8 +24,6 @@ packages=(
   # benchmarks compare the program with a plain xdotool loop.
   openbox
   xdotool
-  # The acceptance tests drag windows by their title bars under a real window manager.
-  openbox
   # Qt draws no text, and cannot size its controls, without at least one font.
   fonts-dejavu-core
 )

@@ -1,33 +1,30 @@
 // brem-click-program X Y: the program's real start-up on $DISPLAY; once its windows are up, the
-// target is put over (X, Y) and the main window clicks there, with the left segment and then the
-// right one. A window of this program's own X connection lies under the point and records what
-// reaches it; the pointer is moved and read through that connection, as a user's would be.
-// Prints every failed check and exits with 0 only when there was none.
+// target is put over (X, Y) and the main window clicks there, with the left button twice and then
+// the right one. A window of another connection lies under the point and records what reaches
+// it; through that connection the pointer is moved and read, as a user's would be.
 
 #include <QCoreApplication>
 #include <QTimer>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <optional>
 #include <string>
-#include <thread>
 
 #include "framework/runtime/Runtime.h"
 #include "framework/ui/controls/SegmentedControl.h"
 #include "scheduler/Principale.h"
 #include "shell/Startup.h"
 #include "target/Cible.h"
-
 // After everything else: Xlib's macros (None, Bool, Status) break other headers.
-#include <X11/Xlib.h>
+#include "support/ClickRecorder.h"
 
 namespace {
 
 using namespace std::chrono_literals;
+using e2e::Point;
 
-int gClickX = 0;
-int gClickY = 0;
+Point gClickPoint;
+e2e::XSession* gSession = nullptr;
+e2e::ClickRecorder* gRecorder = nullptr;
 bool gRan = false;
 int gFailures = 0;
 
@@ -37,81 +34,13 @@ void Check(bool ok, const std::string& what) {
   ++gFailures;
 }
 
-std::string At(int x, int y) {
-  return std::to_string(x) + "," + std::to_string(y);
-}
-
-// Another client of the same server: a window centred on the click point, and the pointer.
-class Observer {
- public:
-  Observer() : display_(XOpenDisplay(nullptr)) {
-    if (!display_) return;
-    XSetWindowAttributes attributes{};
-    attributes.override_redirect = True;
-    attributes.event_mask = ButtonPressMask | ButtonReleaseMask;
-    window_ = XCreateWindow(display_, DefaultRootWindow(display_), gClickX - 80, gClickY - 60, 160,
-                            120, 0, CopyFromParent, InputOutput, CopyFromParent,
-                            CWOverrideRedirect | CWEventMask, &attributes);
-    XMapWindow(display_, window_);
-    XSync(display_, False);
-  }
-  ~Observer() {
-    if (display_) XCloseDisplay(display_);
-  }
-  Observer(const Observer&) = delete;
-  Observer& operator=(const Observer&) = delete;
-
-  bool Connected() const { return display_ != nullptr; }
-
-  void MovePointer(int x, int y) {
-    XWarpPointer(display_, None, DefaultRootWindow(display_), 0, 0, 0, 0, x, y);
-    XSync(display_, False);
-  }
-
-  std::string Pointer() {
-    Window root = 0, child = 0;
-    int x = 0, y = 0, windowX = 0, windowY = 0;
-    unsigned int mask = 0;
-    XQueryPointer(display_, DefaultRootWindow(display_), &root, &child, &x, &y, &windowX, &windowY,
-                  &mask);
-    return At(x, y);
-  }
-
-  // The next press or release as "press 1 at X,Y" on the root window, or nothing in time.
-  std::optional<std::string> NextButton(std::chrono::milliseconds limit) {
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    XEvent event;
-    while (!XCheckWindowEvent(display_, window_, ButtonPressMask | ButtonReleaseMask, &event)) {
-      if (std::chrono::steady_clock::now() >= deadline) return std::nullopt;
-      std::this_thread::sleep_for(5ms);
-    }
-    return std::string(event.type == ButtonPress ? "press " : "release ") +
-           std::to_string(event.xbutton.button) + " at " +
-           At(event.xbutton.x_root, event.xbutton.y_root);
-  }
-
-  void ExpectClick(unsigned int button, const std::string& which) {
-    for (const char* kind : {"press ", "release "}) {
-      const std::string expected = kind + std::to_string(button) + " at " + At(gClickX, gClickY);
-      const std::optional<std::string> seen = NextButton(3s);
-      Check(seen == expected,
-            which + ": expected " + expected + ", saw " + seen.value_or("nothing"));
-    }
-  }
-
- private:
-  Display* display_;
-  Window window_ = 0;
-};
-
-Observer* gObserver = nullptr;
-
-// The user leaves the pointer at (x, y) right before the click; the click must put it back there.
-void ClickFrom(scheduler::Principale& main, int x, int y, const std::string& which) {
-  gObserver->MovePointer(x, y);
+// The user leaves the pointer somewhere right before the click; the click must put it back there.
+void ClickFrom(scheduler::Principale& main, Point pointer) {
+  gSession->MoveTo(pointer);
   main.Cliquer();
-  const std::string left = gObserver->Pointer();
-  Check(left == At(x, y), which + ": the pointer was left at " + left + ", not at " + At(x, y));
+  const Point left = gSession->Pointer();
+  Check(left == pointer,
+        "the pointer was left at " + e2e::Text(left) + ", not at " + e2e::Text(pointer));
 }
 
 void Scenario() {
@@ -119,22 +48,29 @@ void Scenario() {
   fw::Ref<target::Cible> cible = Cible();
   // What the user does before starting: the target over the point, and, as the lamp does, the
   // target hidden so that the clicks reach what lies under it.
-  cible->Left(gClickX - 57);
-  cible->Top(gClickY - 57);
-  Check(main->PositionClic.x == gClickX && main->PositionClic.y == gClickY,
+  cible->Left(gClickPoint.x - 57);
+  cible->Top(gClickPoint.y - 57);
+  Check(main->PositionClic.x == gClickPoint.x && main->PositionClic.y == gClickPoint.y,
         "the target over the point did not make it the click point");
   cible->Visible(false);
 
-  ClickFrom(*main, 40, 30, "first left click");
-  ClickFrom(*main, 1200, 950, "second left click");
-  gObserver->ExpectClick(1, "first left click");
-  gObserver->ExpectClick(1, "second left click");
-
+  // The second click must save the pointer afresh, not reuse the place saved by the first.
+  ClickFrom(*main, {40, 30});
+  ClickFrom(*main, {1200, 950});
   fw::Checked(fw::Checked(main->scCliqueGaucheDroit()).Items()).Item(1)->Selected(true);
-  ClickFrom(*main, 20, 1000, "right click");
-  gObserver->ExpectClick(3, "right click");
-  const std::optional<std::string> extra = gObserver->NextButton(300ms);
-  Check(!extra, "an event beyond the clicks: " + extra.value_or(""));
+  ClickFrom(*main, {20, 1000});
+
+  gRecorder->PollFor(3s, 6);
+  gRecorder->PollFor(300ms);  // anything beyond the clicks
+  const auto& events = gRecorder->events();
+  Check(events.size() == 6, std::to_string(events.size()) + " button events, expected 6");
+  for (std::size_t i = 0; i < events.size() && i < 6; ++i) {
+    const unsigned int button = i < 4 ? 1 : 3;
+    Check(events[i].press == (i % 2 == 0) && events[i].button == button &&
+              events[i].root == gClickPoint,
+          "button event " + std::to_string(i + 1) + " is not a " + (i % 2 ? "release" : "press") +
+              " of button " + std::to_string(button) + " at " + e2e::Text(gClickPoint));
+  }
 }
 
 void RunScenarioAndQuit() {
@@ -161,17 +97,17 @@ int main(int argc, char** argv) {
     std::fputs("usage: brem-click-program X Y\n", stderr);
     return 2;
   }
-  gClickX = std::atoi(argv[1]);
-  gClickY = std::atoi(argv[2]);
-
+  gClickPoint = {std::atoi(argv[1]), std::atoi(argv[2])};
   // Connected before the program is: the server resets when its last client leaves, and the
   // program's own check for a display is a client that leaves just before the toolkit connects.
-  Observer observer;
-  if (!observer.Connected()) {
+  e2e::XSession session;
+  if (!session.display()) {
     std::fputs("FAIL: no X server\n", stderr);
     return 1;
   }
-  gObserver = &observer;
+  e2e::ClickRecorder recorder(session, {gClickPoint - Point{80, 60}, 160, 120});
+  gSession = &session;
+  gRecorder = &recorder;
 
   fw::RuntimeInit();
   fw::RuntimeSetTraceHook(&OnRuntimeStep);
@@ -180,10 +116,9 @@ int main(int argc, char** argv) {
   fw::RuntimePerformFinalizers();
   const int status = fw::RuntimeExit();
 
-  if (!gRan) Check(false, "the start-up never reached its event loop");
-  if (status != 0 && gFailures == 0) {
+  Check(gRan, "the start-up never reached its event loop");
+  if (status != 0 && gFailures == 0)
     Check(false, "the program ended with status " + std::to_string(status));
-  }
-  std::printf("%s\n", gFailures == 0 ? "PASS" : "FAIL");
+  std::puts(gFailures == 0 ? "PASS" : "FAIL");
   return gFailures == 0 ? 0 : 1;
 }

@@ -8,24 +8,11 @@ if(NOT BREM_OPENBOX)
   return()
 endif()
 
-add_executable(brem_acceptance
-  ${CMAKE_CURRENT_LIST_DIR}/AcceptanceDriver.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/AcceptanceDesktop.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/AcceptanceInput.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/AcceptanceProcess.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/AcceptanceRecorder.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/WindowProbe.cpp)
-target_link_libraries(brem_acceptance PRIVATE X11::X11 X11::Xtst)
-set_target_properties(brem_acceptance PROPERTIES OUTPUT_NAME brem-acceptance)
-# The journey needs the whole bundle, pictures included.
-add_dependencies(brem_acceptance brem brem_pictures)
-
-set(BREM_ACCEPTANCE_COMMAND $<TARGET_FILE:brem_acceptance> --brem ${BREM_E2E_EXE}
-  --openbox ${BREM_OPENBOX} --openbox-config ${CMAKE_CURRENT_LIST_DIR}/acceptance-openbox.xml)
-
+set(BREM_ACCEPTANCE bash ${BREM_E2E_DIR}/acceptance.sh)
+set(BREM_ACCEPTANCE_ENV BREM_OPENBOX=${BREM_OPENBOX})
 brem_e2e_test(NAME e2e.acceptance.plain TIMEOUT 90
-  COMMAND ${BREM_ACCEPTANCE_COMMAND})
+  COMMAND ${BREM_ACCEPTANCE} 1 ENVIRONMENT ${BREM_ACCEPTANCE_ENV})
 brem_e2e_test(NAME e2e.acceptance.scale2 TIMEOUT 90
-  COMMAND ${BREM_ACCEPTANCE_COMMAND} --scale 2)
+  COMMAND ${BREM_ACCEPTANCE} 2 ENVIRONMENT ${BREM_ACCEPTANCE_ENV})
 brem_e2e_test(NAME e2e.acceptance.left_edge TIMEOUT 90
-  COMMAND ${BREM_ACCEPTANCE_COMMAND} --left-edge)
+  COMMAND ${BREM_ACCEPTANCE} 1 left-edge ENVIRONMENT ${BREM_ACCEPTANCE_ENV})

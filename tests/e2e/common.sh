@@ -1,45 +1,64 @@
 # Sourced by the end-to-end test scripts, which brem_e2e_test() runs with BREM_EXE (the bundle's
-# executable) and BREM_PROBE (brem-window-probe) in the environment.
+# executable) and BREM_TOOL (brem-e2e) in the environment.
 set -euo pipefail
 
 BREM_PID=
-BREM_STATUS=
 BREM_TMP=$(mktemp -d)
+BACKGROUND=()
+MAIN=
+TARGET=
 
-# A failed check must never leave the program running: ctest would wait for it.
-brem_cleanup() {
-  if [[ -n $BREM_PID ]] && kill -0 "$BREM_PID" 2>/dev/null; then
-    kill -KILL "$BREM_PID"
-  fi
+# A failed check must never leave a process running: ctest would wait for it.
+cleanup() {
+  local pid
+  for pid in $BREM_PID "${BACKGROUND[@]}"; do
+    { kill -KILL "$pid" && wait "$pid"; } 2>/dev/null || true
+  done
   rm -rf "$BREM_TMP"
 }
-trap brem_cleanup EXIT
+trap cleanup EXIT
 
 fail() {
+  if [[ -s $BREM_TMP/stderr ]]; then
+    echo "--- brem's stderr:" >&2
+    cat "$BREM_TMP/stderr" >&2
+  fi
   echo "FAIL: $*" >&2
   exit 1
 }
 
-probe() {
-  "$BREM_PROBE" "$@"
+tool() {
+  "$BREM_TOOL" "$@"
 }
 
-# Starts the program in the background with the given arguments.
+# Starts the program in the background, its stderr kept, and finds its two windows.
 brem_start() {
-  "$BREM_EXE" "$@" &
+  "$BREM_EXE" "$@" 2>"$BREM_TMP/stderr" &
   BREM_PID=$!
+  MAIN=$(tool wait-title BREM 15000) || fail "no window titled BREM within 15 s"
+  TARGET=$(tool wait-title TARGET 5000) || fail "no window titled TARGET beside the main window"
 }
 
-# Waits at most $1 seconds for the program to end by itself, then sets BREM_STATUS to its exit
-# status (128 + the signal number when a signal ended it).
-brem_wait_exit() {
-  local deadline=$((SECONDS + $1))
+# Closes the main window (through the running window manager with "wm", else as a window
+# manager does), then expects the program to end with status 0, having reported no problem.
+brem_close() {
+  if [[ ${1:-} == wm ]]; then
+    tool close-wm "$MAIN"
+  else
+    tool close "$MAIN" || fail "the main window refused the close request"
+  fi
+  local deadline=$((SECONDS + 10)) status=0
   # bash reaps the background child as soon as it ends, so kill -0 fails from then on.
   while kill -0 "$BREM_PID" 2>/dev/null; do
-    ((SECONDS < deadline)) || fail "brem still runs $1 s later"
+    ((SECONDS < deadline)) || fail "brem still runs 10 s after its main window was closed"
     sleep 0.1
   done
-  BREM_STATUS=0
-  wait "$BREM_PID" || BREM_STATUS=$?
+  wait "$BREM_PID" || status=$?
   BREM_PID=
+  ((status == 0)) || fail "brem ended with status $status after its main window was closed"
+  # The program's own reports start with its name; only the one about XTest is expected.
+  ! grep -iE '^brem:|Sanitizer|runtime error:|exception' "$BREM_TMP/stderr" |
+    grep -qv 'no XTest extension' || fail "brem reported a problem"
+  # The server may take a moment to notice the end; a next run must not find these windows.
+  tool wait-gone "$MAIN" 5000 || fail "the main window outlived the program"
 }

@@ -1,7 +1,7 @@
 # The XTest sink against real X servers: one with the XTest extension and one without it.
 add_executable(brem_xtest_sink_tests ${CMAKE_CURRENT_LIST_DIR}/XTestSinkTest.cpp)
 target_link_libraries(brem_xtest_sink_tests
-  PRIVATE BremPlatform GTest::gtest_main X11::X11 X11::Xtst)
+  PRIVATE BremPlatform GTest::gtest_main brem_e2e_support)
 
 brem_e2e_test(NAME brem_xtest_sink
   COMMAND $<TARGET_FILE:brem_xtest_sink_tests> --gtest_filter=-NoXTest.*)

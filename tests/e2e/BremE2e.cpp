@@ -1,0 +1,89 @@
+// brem-e2e: looks at and drives the windows on $DISPLAY for the end-to-end tests, with Xlib and
+// XTest only, so that it shares nothing with the program it checks.
+// Exit status: 0 answered or every check passed, 1 not found, timed out or a check failed,
+// 2 bad usage or no display.
+
+#include <iostream>
+
+#include "Commands.h"
+
+namespace {
+
+using namespace e2e;
+
+constexpr const char* kUsage = R"(usage: brem-e2e COMMAND [ARGUMENTS]
+  hold                    stay connected until killed: the server resets when its last client
+                          leaves, and a program starting during the reset finds no server
+  wait-title TITLE MS     the id of a viewable window titled TITLE
+  wait-gone ID MS         wait until the window is unmapped or gone
+  geometry ID             WIDTH HEIGHT X Y of the window's content
+  size-hints ID           min=WxH max=WxH from WM_NORMAL_HINTS
+  property ID NAME        the values of property NAME
+  close ID                WM_DELETE_WINDOW, as a window manager sends it
+  wait-wm MS              the name of the window manager, once it runs
+  close-wm ID             ask the window manager to close the window
+  press-lamp MAIN TARGET [COUNT HOLD_MS QUIET_MS]
+                          COUNT presses on the lamp, each checked; prints running or stopped
+  send-lamp MAIN TARGET   one press sent as events, for a server without XTest
+  arrows MAIN TARGET      the delay set with the arrows and the slider
+  journey MAIN TARGET SCALE [left-edge]
+                          the user's whole journey, under a window manager
+)";
+
+int Answer(const std::optional<std::string>& text) {
+  if (text) std::cout << *text << '\n';
+  return text ? 0 : 1;
+}
+
+int Run(XSession& session, const std::string& command, const std::vector<std::string>& args) {
+  const auto first = args.empty() ? std::nullopt : Number(args[0]);
+  const auto second = args.size() < 2 ? std::nullopt : Number(args[1]);
+  const std::size_t n = args.size();
+  if (command == "hold" && n == 0) {
+    // Ends with the server, through Xlib's fatal-error exit, if nobody kills it first.
+    for (XEvent event;;) XNextEvent(session.display(), &event);
+  }
+  if (command == "wait-title" && n == 2 && second) {
+    const auto found = session.WaitForTitle(args[0], Ms(*second));
+    return Answer(found ? std::optional(std::to_string(*found)) : std::nullopt);
+  }
+  if (command == "wait-gone" && n == 2 && first && second) {
+    return WaitUntil([&] { return !session.Viewable(*first); }, Ms(*second)) ? 0 : 1;
+  }
+  if (command == "geometry" && n == 1 && first) {
+    const auto r = session.Content(*first);
+    if (!r) return 1;
+    std::cout << r->width << ' ' << r->height << ' ' << r->origin.x << ' ' << r->origin.y << '\n';
+    return 0;
+  }
+  if (command == "size-hints" && n == 1 && first) return Answer(session.SizeHints(*first));
+  if (command == "property" && n == 2 && first) return Answer(session.Property(*first, args[1]));
+  if (command == "close" && n == 1 && first) return session.RequestClose(*first) ? 0 : 1;
+  if (command == "wait-wm" && n == 1 && first) {
+    return Answer(session.WaitForWindowManager(Ms(*first)));
+  }
+  if (command == "close-wm" && n == 1 && first) {
+    session.CloseThroughWindowManager(*first);
+    return 0;
+  }
+  if (command == "press-lamp" || command == "send-lamp") {
+    return PressLampCommand(session, args, command == "send-lamp");
+  }
+  if (command == "arrows") return ArrowsCommand(session, args);
+  if (command == "journey") return JourneyCommand(session, args);
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  XSession session;
+  if (!session.display()) {
+    std::cerr << "brem-e2e: cannot open display \"" << XDisplayName(nullptr) << "\"\n";
+    return 2;
+  }
+  const int status =
+      argc < 2 ? 2 : Run(session, argv[1], std::vector<std::string>(argv + 2, argv + argc));
+  if (status == 2) std::cerr << kUsage;
+  return status;
+}

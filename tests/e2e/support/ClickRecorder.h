@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "support/XSession.h"
+
+namespace e2e {
+
+// A window of the test's own, standing for whatever the user clicks on: it keeps every button
+// press and release it is given, with where on the screen and when it was seen. It reads only
+// its own events, so other events on the same connection stay for others to read.
+class ClickRecorder {
+ public:
+  struct Event {
+    bool press = false;
+    unsigned int button = 0;
+    Point root;
+    Clock::time_point seen;
+  };
+
+  // Without a title: exactly at `area`, unmanaged and below every other window, so that only
+  // the windows above it (the target) keep the clicks off it. With a title: a managed window
+  // that asks for `area`; it is shown once the window manager has placed it.
+  ClickRecorder(XSession& session, Rect area, const std::string& title = {});
+  ~ClickRecorder();
+  ClickRecorder(const ClickRecorder&) = delete;
+  ClickRecorder& operator=(const ClickRecorder&) = delete;
+
+  Window window() const { return window_; }
+  // Takes in what has arrived so far.
+  void Poll();
+  // Takes in events for `span`, or until there are `count` of them.
+  void PollFor(Clock::duration span, std::size_t count = SIZE_MAX);
+  const std::vector<Event>& events() const { return events_; }
+  std::vector<Event> Presses(std::size_t from = 0) const;
+
+ private:
+  XSession& session_;
+  Window window_;
+  std::vector<Event> events_;
+};
+
+}  // namespace e2e
