@@ -8,7 +8,9 @@
 namespace scheduler {
 namespace {
 
-::CGPoint ToEventPoint(const Principale::CGPoint& p) { return ::CGPoint{p.x, p.y}; }
+::CGPoint ToEventPoint(const Principale::CGPoint& p) {
+  return ::CGPoint{p.x, p.y};
+}
 
 // One button press and release at a point, each event from a source of its own, both released
 // once posted.
@@ -53,6 +55,8 @@ void Principale::ExecuterClicDroit(CGPoint p) {
   PostClick(p, kCGEventRightMouseDown, kCGEventRightMouseUp);
 }
 
-void Principale::PositionnerPointeur(CGPoint p) { CGWarpMouseCursorPosition(ToEventPoint(p)); }
+void Principale::PositionnerPointeur(CGPoint p) {
+  CGWarpMouseCursorPosition(ToEventPoint(p));
+}
 
 }  // namespace scheduler

@@ -20,8 +20,8 @@ void Reload(Principale& window) {
   int32_t delay = window.Secondes;
   if (window.PlusMoins != 0) {
     fw::Ref<shell::App> app = ::App();
-    const int32_t draw =
-        fw::Checked(fw::Checked(app).Randomizer).InRange(0, fw::AddInt32(window.PlusMoins, window.PlusMoins));
+    const int32_t draw = fw::Checked(fw::Checked(app).Randomizer)
+                             .InRange(0, fw::AddInt32(window.PlusMoins, window.PlusMoins));
     delay = fw::AddInt32(fw::SubInt32(window.Secondes, window.PlusMoins), draw);
   }
   fw::Checked(window.pbDelai()).Maximum(delay);
@@ -63,8 +63,7 @@ bool Principale::cDel_MouseDown(fw::Canvas*, int32_t, int32_t) {
 }
 
 void Principale::cDel_MouseEnter(fw::Canvas* sender) {
-  fw::Checked(sender).MouseCursor(
-      fw::Checked(fw::Checked(fw::System()).Cursors()).FingerPointer());
+  fw::Checked(sender).MouseCursor(fw::Checked(fw::Checked(fw::System()).Cursors()).FingerPointer());
 }
 
 void Principale::cDel_MouseExit(fw::Canvas* sender) {

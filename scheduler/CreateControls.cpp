@@ -91,8 +91,8 @@ void Principale::_CreateControls0() {
   Create(*this, fw::RuntimePluginClass("UpDownArrows"), "udaSecondes");
   fw::_SetProperties(udaSecondes().get(), designs::udaSecondes());
   const auto arrowsInvoke = fw::AsFunction(&IM_Invoke<void, fw::UpDownArrows>);
-  HookEvent("udaSecondes", fw::UpDownArrows::__Lookup(), 16, "udaSecondes_Down",
-            "( UpDownArrows )", arrowsInvoke, fw::AsFunction(AddHandler::Stub<16>::Call));
+  HookEvent("udaSecondes", fw::UpDownArrows::__Lookup(), 16, "udaSecondes_Down", "( UpDownArrows )",
+            arrowsInvoke, fw::AsFunction(AddHandler::Stub<16>::Call));
   HookEvent("udaSecondes", fw::UpDownArrows::__Lookup(), 15, "udaSecondes_Up", "( UpDownArrows )",
             arrowsInvoke, fw::AsFunction(AddHandler::Stub<15>::Call));
 

@@ -35,11 +35,17 @@ const fw::PropertyList& Principale::DesignProperties() {
   return list;
 }
 
-void Principale::Layout() { fw::_SetProperties(this, DesignProperties()); }
+void Principale::Layout() {
+  fw::_SetProperties(this, DesignProperties());
+}
 
-void Principale::CreateControls() { _CreateControls0(); }
+void Principale::CreateControls() {
+  _CreateControls0();
+}
 
-void Principale::Event_Close() { fw::Quit(0); }
+void Principale::Event_Close() {
+  fw::Quit(0);
+}
 
 void Principale::Event_Open() {
   HauteurBarTitre = 17;

@@ -76,8 +76,8 @@ const fw::ClassRecord* Principale::__Lookup() {
     };
     for (const fw::MemberRecord& op : operations) r->operations.push_back(op.name);
     r->members = operations;
-    for (const char* constant : {"kDemarrerArreter", "kDecompte", "kDelaiExecution",
-                                 "kModifierDelai"}) {
+    for (const char* constant :
+         {"kDemarrerArreter", "kDecompte", "kDelaiExecution", "kModifierDelai"}) {
       r->members.push_back(fw::SharedMember(constant, "( String ) as String"));
     }
     r->members.push_back(fw::PublicMember("PositionClic", "t<Principale.Principale.CGPoint>"));

@@ -7,8 +7,8 @@ namespace scheduler {
 
 const fw::ClassRecord* _wrapper_tDelai::__Lookup() {
   static const fw::ClassRecord* record = [] {
-    fw::ClassRecord* r = fw::RuntimeDefineClass(
-        "Principale._wrapper_tDelai", fw::Timer::__Lookup(), &fw::RuntimeFactory<_wrapper_tDelai>);
+    fw::ClassRecord* r = fw::RuntimeDefineClass("Principale._wrapper_tDelai", fw::Timer::__Lookup(),
+                                                &fw::RuntimeFactory<_wrapper_tDelai>);
     r->attributes = {{"__Scope", "Private"}};
     r->operations.insert(r->operations.end(),
                          {"_SetWindow", "Window", "_Index", "_SetIndex", "Constructor"});
@@ -30,18 +30,27 @@ const fw::ClassRecord* _wrapper_tDelai::__Lookup() {
   return record;
 }
 
-void _wrapper_tDelai::_SetWindow(fw::Ref<fw::Window> w) { ownerWindow = std::move(w); }
+void _wrapper_tDelai::_SetWindow(fw::Ref<fw::Window> w) {
+  ownerWindow = std::move(w);
+}
 
-fw::Ref<fw::Window> _wrapper_tDelai::Window() { return ownerWindow; }
+fw::Ref<fw::Window> _wrapper_tDelai::Window() {
+  return ownerWindow;
+}
 
-int32_t _wrapper_tDelai::_Index() { return Index; }
+int32_t _wrapper_tDelai::_Index() {
+  return Index;
+}
 
-void _wrapper_tDelai::_SetIndex(int32_t i) { Index = i; }
+void _wrapper_tDelai::_SetIndex(int32_t i) {
+  Index = i;
+}
 
 void _wrapper_tDelai::Constructor() {}
 
 std::string _wrapper_tDelai::kDemarrerArreter(const std::string& language) {
-  return LocalizedConstant("Principale.tDelai.kDemarrerArreter", "Start or stop execution", language);
+  return LocalizedConstant("Principale.tDelai.kDemarrerArreter", "Start or stop execution",
+                           language);
 }
 
 std::string _wrapper_tDelai::kDecompte(const std::string& language) {
@@ -50,12 +59,12 @@ std::string _wrapper_tDelai::kDecompte(const std::string& language) {
 
 std::string _wrapper_tDelai::kDelaiExecution(const std::string& language) {
   return LocalizedConstant("Principale.tDelai.kDelaiExecution", "Delay in seconds before execution",
-                   language);
+                           language);
 }
 
 std::string _wrapper_tDelai::kModifierDelai(const std::string& language) {
   return LocalizedConstant("Principale.tDelai.kModifierDelai", "Modify the delay by a variation",
-                   language);
+                           language);
 }
 
 }  // namespace scheduler

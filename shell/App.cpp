@@ -21,10 +21,14 @@ const fw::ClassRecord* App::__Lookup() {
   return record;
 }
 
-void App::Event_Open() { Randomizer = fw::RuntimeNew<fw::Random>(); }
+void App::Event_Open() {
+  Randomizer = fw::RuntimeNew<fw::Random>();
+}
 
 void App::Constructor() {}
 
 }  // namespace shell
 
-fw::Ref<shell::App> App() { return fw::RuntimeCast<shell::App>(fw::_GetAppObject()); }
+fw::Ref<shell::App> App() {
+  return fw::RuntimeCast<shell::App>(fw::_GetAppObject());
+}

@@ -11,17 +11,18 @@ namespace {
 
 // The program's classes, built by RuntimePerformInitializers after the framework's, in this order.
 [[maybe_unused]] const bool kInitializersRegistered = [] {
-  fw::RuntimeRegisterInitializers(
-      {&shell::App::__Lookup, &scheduler::Principale::__Lookup,
-       &scheduler::_wrapper_tDelai::__Lookup, &target::Cible::__Lookup});
+  fw::RuntimeRegisterInitializers({&shell::App::__Lookup, &scheduler::Principale::__Lookup,
+                                   &scheduler::_wrapper_tDelai::__Lookup,
+                                   &target::Cible::__Lookup});
   return true;
 }();
 
 // Makes a delegate on a plain function and hands its address on (null if none was made).
 template <class R, class... A>
 void* DelegateAddress(R (*function)(A...), const char* signature) {
-  fw::Ref<fw::Delegate> delegate = fw::RuntimeCreateDelegate(
-      fw::AsFunction(&fw::DelegateInvoke<R, A...>), fw::AsFunction(function), nullptr, signature, 0);
+  fw::Ref<fw::Delegate> delegate =
+      fw::RuntimeCreateDelegate(fw::AsFunction(&fw::DelegateInvoke<R, A...>),
+                                fw::AsFunction(function), nullptr, signature, 0);
   return delegate ? delegate->ToPtr() : nullptr;
 }
 
@@ -62,6 +63,10 @@ void _NewAppInstance() {
 // The program has no menus.
 void _ApplicationAddMenuHandlers() {}
 
-void _LateStartup() { _MakeDefaultView(); }
+void _LateStartup() {
+  _MakeDefaultView();
+}
 
-void _MakeDefaultView() { Principale(); }
+void _MakeDefaultView() {
+  Principale();
+}

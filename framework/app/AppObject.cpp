@@ -13,11 +13,15 @@ void _RuntimeRegisterAppObject(const Ref<Application>& app) {
   gAppObject = app;
 }
 
-Ref<Object> _GetAppObject() { return gAppObject; }
+Ref<Object> _GetAppObject() {
+  return gAppObject;
+}
 
 namespace internal {
 
-void ReleaseAppObject() { gAppObject.reset(); }
+void ReleaseAppObject() {
+  gAppObject.reset();
+}
 
 }  // namespace internal
 }  // namespace fw

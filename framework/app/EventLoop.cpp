@@ -1,9 +1,9 @@
 #include <QApplication>
 #include <QScreen>
-#include <memory>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "framework/runtime/EventGuard.h"
@@ -30,7 +30,8 @@ void InstallEventSink() {
   auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
   if (!x11 || !x11->display()) return;
   const QScreen* screen = QGuiApplication::primaryScreen();
-  gXTestSink = std::make_unique<XTestSink>(x11->display(), screen ? screen->devicePixelRatio() : 1.0);
+  gXTestSink =
+      std::make_unique<XTestSink>(x11->display(), screen ? screen->devicePixelRatio() : 1.0);
   CGEventSetSink(gXTestSink.get());
 }
 
@@ -48,8 +49,9 @@ class DisplayCheck {
     if (std::strncmp(platform, "xcb", 3) != 0) return;
     const char* display = std::getenv("DISPLAY");
     if (!display || !*display) {
-      std::fputs("brem: no display: DISPLAY is not set, so there is no X server to show windows on\n",
-                 stderr);
+      std::fputs(
+          "brem: no display: DISPLAY is not set, so there is no X server to show windows on\n",
+          stderr);
       ready_ = false;
       return;
     }

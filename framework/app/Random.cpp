@@ -14,7 +14,9 @@ const ClassRecord* Random::__Lookup() {
 
 Random::Random() : engine_(std::random_device{}()) {}
 
-void Random::SetSeed(uint32_t seed) { engine_.seed(seed); }
+void Random::SetSeed(uint32_t seed) {
+  engine_.seed(seed);
+}
 
 int32_t Random::InRange(int32_t min, int32_t max) {
   // Reversed bounds describe the same range; drawing from it is kinder than failing.

@@ -52,7 +52,9 @@ Ref<fw::Cursors> SystemObject::Cursors() const {
   return cursors;
 }
 
-void RuntimeBackgroundTask() { RuntimeTrace("RuntimeBackgroundTask"); }
+void RuntimeBackgroundTask() {
+  RuntimeTrace("RuntimeBackgroundTask");
+}
 
 Ref<SystemObject> System() {
   if (!TheSystem()) TheSystem() = RuntimeNew<SystemObject>();
@@ -64,6 +66,8 @@ void SetLocalizedString(const std::string& key, const std::string& language,
   LocalizedTable()[{key, language}] = text;
 }
 
-void ClearLocalizedStrings() { LocalizedTable().clear(); }
+void ClearLocalizedStrings() {
+  LocalizedTable().clear();
+}
 
 }  // namespace fw

@@ -21,7 +21,7 @@ class SystemObject : public Object {
   // The text stored for the key in that language (an empty language is the default one), else
   // the default text.
   std::string _GetLocalizedString(const std::string& key, const std::string& defaultText,
-                                   const std::string& language) const;
+                                  const std::string& language) const;
 };
 
 // One turn of a long-running loop: lets the framework look after itself. Returns at once here.

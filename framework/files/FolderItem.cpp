@@ -52,7 +52,9 @@ Ref<FolderItem> FolderItem::Parent() const {
   return FromPath(path.parent_path().string());
 }
 
-Ref<Picture> FolderItem::OpenAsPicture() const { return Picture::Load(path_); }
+Ref<Picture> FolderItem::OpenAsPicture() const {
+  return Picture::Load(path_);
+}
 
 Ref<FolderItem> AppFolderItemGetter(Object* /*app*/) {
   if (!gExecutableOverride.empty()) return FolderItem::FromPath(gExecutableOverride);
@@ -62,7 +64,9 @@ Ref<FolderItem> AppFolderItemGetter(Object* /*app*/) {
   return FolderItem::FromPath(executable.string());
 }
 
-void _SetExecutablePathForTesting(const std::string& path) { gExecutableOverride = path; }
+void _SetExecutablePathForTesting(const std::string& path) {
+  gExecutableOverride = path;
+}
 
 Ref<FolderItem> _GetApplicationBundleResources() {
   Ref<FolderItem> executable = AppFolderItemGetter(nullptr);

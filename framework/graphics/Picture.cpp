@@ -28,8 +28,12 @@ Ref<Picture> Picture::Load(const std::string& path) {
   return picture;
 }
 
-int32_t Picture::Width() const { return image_->image.width(); }
+int32_t Picture::Width() const {
+  return image_->image.width();
+}
 
-int32_t Picture::Height() const { return image_->image.height(); }
+int32_t Picture::Height() const {
+  return image_->image.height();
+}
 
 }  // namespace fw

@@ -33,7 +33,9 @@ void _RuntimeSetExceptionHelper(Ptr helper) {
   gExceptionHelper = helper;
 }
 
-Ptr _RuntimeGetExceptionHelper() { return gExceptionHelper; }
+Ptr _RuntimeGetExceptionHelper() {
+  return gExceptionHelper;
+}
 
 Ref<Object> _CallFunctionWithExceptionHandling(Ptr fn, Ptr arg) {
   if (!fn) RaiseNilObjectException("no function to call");

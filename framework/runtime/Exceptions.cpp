@@ -52,7 +52,9 @@ RaisedException::RaisedException(Ref<RuntimeException> exception)
   what_ = exception_ ? exception_->Class()->name + ": " + exception_->Message : "nil exception";
 }
 
-const char* RaisedException::what() const noexcept { return what_.c_str(); }
+const char* RaisedException::what() const noexcept {
+  return what_.c_str();
+}
 
 void RaiseException(Ref<RuntimeException> exception) {
   if (!exception) exception = NewException<NilObjectException>("raised a nil exception");

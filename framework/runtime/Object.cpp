@@ -48,6 +48,8 @@ const Value* Object::StoredProperty(const std::string& name) const {
   return it == stored_.end() ? nullptr : &it->second;
 }
 
-void Object::StoreProperty(const std::string& name, const Value& value) { stored_[name] = value; }
+void Object::StoreProperty(const std::string& name, const Value& value) {
+  stored_[name] = value;
+}
 
 }  // namespace fw

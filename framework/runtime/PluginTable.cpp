@@ -51,7 +51,9 @@ void _RuntimeInitExternalClasses() {
   sel_registerName("setAlphaValue:");
 }
 
-bool RuntimePluginTableReady() { return gReady; }
+bool RuntimePluginTableReady() {
+  return gReady;
+}
 
 const ClassRecord* RuntimePluginClass(const std::string& name) {
   return FunctionFromPtr<const ClassRecord*()>(RuntimePluginEntrypoint(name))();

@@ -11,20 +11,20 @@
 #include "framework/runtime/RuntimeState.h"
 #include "framework/runtime/Startup.h"
 #include "framework/runtime/Structures.h"
-#include "framework/ui/Window.h"
 #include "framework/ui/MouseCursor.h"
+#include "framework/ui/Window.h"
 #include "framework/ui/WindowRegistry.h"
+#include "framework/ui/controls/Canvas.h"
 #include "framework/ui/controls/Control.h"
-#include "framework/ui/controls/Timer.h"
 #include "framework/ui/controls/Label.h"
 #include "framework/ui/controls/ProgressBar.h"
 #include "framework/ui/controls/RoundRectangle.h"
-#include "framework/ui/controls/Separator.h"
-#include "framework/ui/controls/Canvas.h"
 #include "framework/ui/controls/SegmentedControl.h"
 #include "framework/ui/controls/SegmentedControlItem.h"
 #include "framework/ui/controls/SegmentedControlItemProxy.h"
+#include "framework/ui/controls/Separator.h"
 #include "framework/ui/controls/Slider.h"
+#include "framework/ui/controls/Timer.h"
 #include "framework/ui/controls/UpDownArrows.h"
 
 namespace fw {
@@ -145,9 +145,13 @@ void Quit(int32_t code) {
   internal::ExitEventLoop(code);
 }
 
-bool RuntimeQuitRequested() { return internal::State().quitRequested; }
+bool RuntimeQuitRequested() {
+  return internal::State().quitRequested;
+}
 
-void RuntimeSetTraceHook(RuntimeTraceHook hook) { gTraceHook = hook; }
+void RuntimeSetTraceHook(RuntimeTraceHook hook) {
+  gTraceHook = hook;
+}
 
 void RuntimeTrace(const std::string& step) {
   if (gTraceHook) gTraceHook(step);

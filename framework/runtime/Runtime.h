@@ -16,7 +16,8 @@ void RuntimeInit();
 // The class initialisers of the program, registered once before RuntimePerformInitializers.
 using ClassInitializer = const ClassRecord* (*)();
 void RuntimeRegisterInitializers(std::initializer_list<ClassInitializer> initializers);
-// Builds the class record of every framework class, then those of the program in registration order.
+// Builds the class record of every framework class, then those of the program in registration
+// order.
 void RuntimePerformInitializers();
 // Releases every window, then the application object, then the toolkit's application.
 void RuntimePerformFinalizers();

@@ -10,6 +10,8 @@ char* StringToCString(const std::string& text) {
   return copy;
 }
 
-void RuntimeUnlockCString(char* text) { delete[] text; }
+void RuntimeUnlockCString(char* text) {
+  delete[] text;
+}
 
 }  // namespace fw

@@ -5,7 +5,9 @@
 
 namespace fw {
 
-std::string Str(int32_t value, const std::string& /*format*/) { return std::to_string(value); }
+std::string Str(int32_t value, const std::string& /*format*/) {
+  return std::to_string(value);
+}
 
 std::string Format(double value, const std::string& mask) {
   const size_t first = mask.find_first_of("09");

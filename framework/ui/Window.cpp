@@ -41,7 +41,9 @@ std::set<Window*>& WindowsWithPeers() {
   return windows;
 }
 
-void SetAlphaValue(void* window, float alpha) { static_cast<Window*>(window)->_SetAlphaValue(alpha); }
+void SetAlphaValue(void* window, float alpha) {
+  static_cast<Window*>(window)->_SetAlphaValue(alpha);
+}
 
 }  // namespace
 
@@ -84,7 +86,9 @@ Window::Window() : maxWidth_(kNoMaximum), maxHeight_(kNoMaximum) {
   peer_ = std::make_unique<internal::WindowPeerLink>();
 }
 
-Window::~Window() { _DestroyPeer(); }
+Window::~Window() {
+  _DestroyPeer();
+}
 
 void Window::_DestroyPeer() {
   WindowsWithPeers().erase(this);
@@ -117,15 +121,15 @@ void Window::Constructor() {
   if (visible_ && !closed_) Show();
 }
 
-#define BREM_INT_PROPERTY(Name, field, apply)             \
-  int32_t Window::Name() const {                          \
-    RuntimeCheckMainThread("Window." #Name);              \
-    return field;                                         \
-  }                                                       \
-  void Window::Name(int32_t value) {                      \
-    RuntimeCheckMainThread("Window." #Name);              \
-    field = value;                                        \
-    apply();                                              \
+#define BREM_INT_PROPERTY(Name, field, apply) \
+  int32_t Window::Name() const {              \
+    RuntimeCheckMainThread("Window." #Name);  \
+    return field;                             \
+  }                                           \
+  void Window::Name(int32_t value) {          \
+    RuntimeCheckMainThread("Window." #Name);  \
+    field = value;                            \
+    apply();                                  \
   }
 
 BREM_INT_PROPERTY(Width, width_, ApplyGeometry)
@@ -138,15 +142,15 @@ BREM_INT_PROPERTY(Placement, placement_, [] {})
 BREM_INT_PROPERTY(Frame, frame_, ApplyFlags)
 #undef BREM_INT_PROPERTY
 
-#define BREM_BOOL_PROPERTY(Name, field, apply)            \
-  bool Window::Name() const {                             \
-    RuntimeCheckMainThread("Window." #Name);              \
-    return field;                                         \
-  }                                                       \
-  void Window::Name(bool value) {                         \
-    RuntimeCheckMainThread("Window." #Name);              \
-    field = value;                                        \
-    apply();                                              \
+#define BREM_BOOL_PROPERTY(Name, field, apply) \
+  bool Window::Name() const {                  \
+    RuntimeCheckMainThread("Window." #Name);   \
+    return field;                              \
+  }                                            \
+  void Window::Name(bool value) {              \
+    RuntimeCheckMainThread("Window." #Name);   \
+    field = value;                             \
+    apply();                                   \
   }
 
 BREM_BOOL_PROPERTY(HasBackColor, hasBackColor_, ApplyBackground)
@@ -263,7 +267,9 @@ void Window::SetFocus() {
   peer_->widget->setFocus();
 }
 
-bool Window::IsOpen() const { return !closed_; }
+bool Window::IsOpen() const {
+  return !closed_;
+}
 
 Ref<Object> Window::__New(const ClassRecord* cls) {
   RuntimeCheckMainThread("Window.__New");

@@ -139,7 +139,7 @@ class Window : public Object {
   bool fullScreenButton_ = false, resizeable_ = true, fullScreen_ = false;
   Ref<Picture> backdrop_;
   void* native_ = nullptr;
-  bool built_ = false;   // Open has been raised
+  bool built_ = false;  // Open has been raised
   bool closed_ = false;
 
   std::vector<std::pair<std::string, Ref<Control>>> controls_;

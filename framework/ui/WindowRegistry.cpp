@@ -28,7 +28,9 @@ void Unregister(Window* window) {
 
 namespace internal {
 
-void RegisterWindow(Window* window) { Windows().push_back(Ref<Window>(window)); }
+void RegisterWindow(Window* window) {
+  Windows().push_back(Ref<Window>(window));
+}
 
 void UnregisterWindowLater(Window* window) {
   if (!QCoreApplication::instance()) {

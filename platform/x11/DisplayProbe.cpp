@@ -2,7 +2,9 @@
 
 #include <X11/Xlib.h>
 
-Display* XOpenDisplayProbe(const char* name) { return XOpenDisplay(name); }
+Display* XOpenDisplayProbe(const char* name) {
+  return XOpenDisplay(name);
+}
 
 void XCloseDisplayProbe(Display* display) {
   if (display) XCloseDisplay(display);

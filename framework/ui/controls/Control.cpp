@@ -3,10 +3,10 @@
 #include <QCursor>
 
 #include "framework/runtime/Properties.h"
+#include "framework/runtime/PropertySetters.h"
 #include "framework/runtime/Runtime.h"
 #include "framework/ui/MouseCursor.h"
 #include "framework/ui/Window.h"
-#include "framework/runtime/PropertySetters.h"
 #include "framework/ui/qt/ControlPeerLink.h"
 
 namespace fw {
@@ -42,7 +42,9 @@ const ClassRecord* Control::__Lookup() {
 
 Control::Control() : peer_(std::make_unique<internal::ControlPeerLink>()) {}
 
-Control::~Control() { _DestroyPeer(); }
+Control::~Control() {
+  _DestroyPeer();
+}
 
 #define BREM_CONTROL_PROPERTY(Type, Name, field, apply) \
   Type Control::Name() const {                          \
@@ -170,7 +172,9 @@ void Control::_DestroyPeer() {
   }
 }
 
-bool Control::_HasPeer() const { return peer_->widget != nullptr; }
+bool Control::_HasPeer() const {
+  return peer_->widget != nullptr;
+}
 
 void Control::BuildPeer(internal::ControlPeerLink&) {}
 

@@ -4,8 +4,8 @@
 #include <QLabel>
 
 #include "framework/runtime/Properties.h"
-#include "framework/runtime/Runtime.h"
 #include "framework/runtime/PropertySetters.h"
+#include "framework/runtime/Runtime.h"
 #include "framework/ui/qt/ControlPeerLink.h"
 
 namespace fw {

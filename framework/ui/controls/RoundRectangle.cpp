@@ -5,8 +5,8 @@
 #include <QWidget>
 #include <algorithm>
 
-#include "framework/runtime/Runtime.h"
 #include "framework/runtime/PropertySetters.h"
+#include "framework/runtime/Runtime.h"
 #include "framework/ui/qt/ControlPeerLink.h"
 
 namespace fw {

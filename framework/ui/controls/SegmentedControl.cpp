@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "framework/graphics/qt/PictureImage.h"
-#include "framework/runtime/Runtime.h"
 #include "framework/runtime/PropertySetters.h"
+#include "framework/runtime/Runtime.h"
 #include "framework/ui/qt/ControlPeerLink.h"
 
 namespace fw {

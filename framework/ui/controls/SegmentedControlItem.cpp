@@ -1,7 +1,7 @@
 #include "framework/ui/controls/SegmentedControlItem.h"
 
-#include "framework/runtime/Runtime.h"
 #include "framework/runtime/PropertySetters.h"
+#include "framework/runtime/Runtime.h"
 #include "framework/ui/controls/SegmentedControl.h"
 
 namespace fw {

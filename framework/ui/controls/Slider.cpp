@@ -8,8 +8,8 @@
 #include <algorithm>
 
 #include "framework/runtime/EventGuard.h"
-#include "framework/runtime/Runtime.h"
 #include "framework/runtime/PropertySetters.h"
+#include "framework/runtime/Runtime.h"
 #include "framework/ui/qt/ControlPeerLink.h"
 
 namespace fw {

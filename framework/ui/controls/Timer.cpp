@@ -6,8 +6,8 @@
 #include <chrono>
 
 #include "framework/runtime/EventGuard.h"
-#include "framework/runtime/Runtime.h"
 #include "framework/runtime/PropertySetters.h"
+#include "framework/runtime/Runtime.h"
 
 namespace fw {
 namespace internal {
