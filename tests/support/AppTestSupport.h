@@ -48,8 +48,7 @@ inline bool Shown(const QString& title) {
   return widget && widget->isVisible();
 }
 
-// Makes a class record build another class for as long as it lives, to slip a failing or
-// recording subclass under the program.
+// Makes a class record build a failing or recording subclass for as long as it lives.
 class FactoryOverride {
  public:
   FactoryOverride(const fw::ClassRecord* record, fw::Object* (*create)())
@@ -65,11 +64,7 @@ class FactoryOverride {
   fw::Object* (*saved_)();
 };
 
-// How many objects of each class were made, and how many are alive, in the order given.
-template <class... Classes>
-std::vector<long> Created() {
-  return {Classes::__Lookup()->created.load()...};
-}
+// How many objects of each class are alive, in the order given.
 template <class... Classes>
 std::vector<long> Live() {
   return {Classes::__Lookup()->live.load()...};
@@ -97,8 +92,8 @@ inline std::string PngBytes(int width, int height) {
   return bytes.toStdString();
 }
 
-// A bundle in a fresh temporary folder that the program takes for its own while it lives: the
-// executable Contents/MacOS/brem (never created) and the pictures in Contents/Resources.
+// A bundle in a fresh temporary folder that the program takes for its own while it lives, with
+// the pictures in Contents/Resources.
 class TempBundle {
  public:
   TempBundle() {
@@ -165,8 +160,8 @@ inline std::vector<std::string> ClickAt(CGEventType down, float x, float y) {
           "type " + std::to_string(down + 1) + " button 0" + at.str(), "warp at 300,200"};
 }
 
-// How many whole clicks of down's button at `at` the sink saw; a failure, and -1, when it saw
-// anything else.
+// How many whole clicks of down's button at `at` the sink saw; a failure, and -1, for anything
+// else.
 inline int Clicks(const RecordingSink& sink, CGEventType down,
                   const scheduler::Principale::CGPoint& at) {
   const std::vector<std::string> seen = Seen(sink), one = ClickAt(down, at.x, at.y);
@@ -177,8 +172,8 @@ inline int Clicks(const RecordingSink& sink, CGEventType down,
 }
 
 // The program as its start-up leaves it, without the event loop: the application object (whose
-// Open makes the random generator), the framework, no localised texts, the pointer at 300,200 and
-// a recording sink for the clicks. Every event and source made must be released by the end.
+// Open makes the random generator), no localised texts, the pointer at 300,200 and a recording
+// sink. Every event and source made must be released by the end.
 class AppFixture : public RuntimeFixture {
  protected:
   void SetUp() override {
@@ -188,8 +183,7 @@ class AppFixture : public RuntimeFixture {
     InitFramework();
     CGEventSetSink(&sink_);
     eventsBefore_ = CGEventLiveObjects();
-    // Moving the offscreen platform's pointer queues a mouse event; left in the queue, it would
-    // reach the next test's toolkit after this one's is gone.
+    // The pointer's move queues a mouse event that would otherwise reach the next test's toolkit.
     QCursor::setPos(300, 200);
     QCoreApplication::processEvents();
   }
