@@ -36,34 +36,39 @@ int Answer(const std::optional<std::string>& text) {
 }
 
 int Run(XSession& session, const std::string& command, const std::vector<std::string>& args) {
-  const auto first = args.empty() ? std::nullopt : Number(args[0]);
-  const auto second = args.size() < 2 ? std::nullopt : Number(args[1]);
+  // Values with flags rather than optionals: the optimiser cannot see that every use is checked.
+  const auto firstArg = args.empty() ? std::nullopt : Number(args[0]);
+  const auto secondArg = args.size() < 2 ? std::nullopt : Number(args[1]);
+  const bool first = firstArg.has_value();
+  const bool second = secondArg.has_value();
+  const auto a = firstArg.value_or(0);
+  const auto b = secondArg.value_or(0);
   const std::size_t n = args.size();
   if (command == "hold" && n == 0) {
     // Ends with the server, through Xlib's fatal-error exit, if nobody kills it first.
     for (XEvent event;;) XNextEvent(session.display(), &event);
   }
   if (command == "wait-title" && n == 2 && second) {
-    const auto found = session.WaitForTitle(args[0], Ms(*second));
+    const auto found = session.WaitForTitle(args[0], Ms(b));
     return Answer(found ? std::optional(std::to_string(*found)) : std::nullopt);
   }
   if (command == "wait-gone" && n == 2 && first && second) {
-    return WaitUntil([&] { return !session.Viewable(*first); }, Ms(*second)) ? 0 : 1;
+    return WaitUntil([&] { return !session.Viewable(a); }, Ms(b)) ? 0 : 1;
   }
   if (command == "geometry" && n == 1 && first) {
-    const auto r = session.Content(*first);
+    const auto r = session.Content(a);
     if (!r) return 1;
     std::cout << r->width << ' ' << r->height << ' ' << r->origin.x << ' ' << r->origin.y << '\n';
     return 0;
   }
-  if (command == "size-hints" && n == 1 && first) return Answer(session.SizeHints(*first));
-  if (command == "property" && n == 2 && first) return Answer(session.Property(*first, args[1]));
-  if (command == "close" && n == 1 && first) return session.RequestClose(*first) ? 0 : 1;
+  if (command == "size-hints" && n == 1 && first) return Answer(session.SizeHints(a));
+  if (command == "property" && n == 2 && first) return Answer(session.Property(a, args[1]));
+  if (command == "close" && n == 1 && first) return session.RequestClose(a) ? 0 : 1;
   if (command == "wait-wm" && n == 1 && first) {
-    return Answer(session.WaitForWindowManager(Ms(*first)));
+    return Answer(session.WaitForWindowManager(Ms(a)));
   }
   if (command == "close-wm" && n == 1 && first) {
-    session.CloseThroughWindowManager(*first);
+    session.CloseThroughWindowManager(a);
     return 0;
   }
   if (command == "press-lamp" || command == "send-lamp") {
