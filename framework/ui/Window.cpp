@@ -12,6 +12,7 @@
 #include "framework/runtime/PropertySetters.h"
 #include "framework/runtime/Runtime.h"
 #include "framework/ui/PaneChild.h"
+#include "framework/ui/PropertyDefinition.h"
 #include "framework/ui/WindowRegistry.h"
 #include "framework/ui/controls/Control.h"
 #include "framework/ui/qt/ControlPeerLink.h"
@@ -121,46 +122,22 @@ void Window::Constructor() {
   if (visible_ && !closed_) Show();
 }
 
-#define BREM_INT_PROPERTY(Name, field, apply) \
-  int32_t Window::Name() const {              \
-    RuntimeCheckMainThread("Window." #Name);  \
-    return field;                             \
-  }                                           \
-  void Window::Name(int32_t value) {          \
-    RuntimeCheckMainThread("Window." #Name);  \
-    field = value;                            \
-    apply();                                  \
-  }
+BREM_DEFINE_PROPERTY(Window, int32_t, Width, width_, ApplyGeometry())
+BREM_DEFINE_PROPERTY(Window, int32_t, Height, height_, ApplyGeometry())
+BREM_DEFINE_PROPERTY(Window, int32_t, MinWidth, minWidth_, ApplyGeometry())
+BREM_DEFINE_PROPERTY(Window, int32_t, MinHeight, minHeight_, ApplyGeometry())
+BREM_DEFINE_PROPERTY(Window, int32_t, MaxWidth, maxWidth_, ApplyGeometry())
+BREM_DEFINE_PROPERTY(Window, int32_t, MaxHeight, maxHeight_, ApplyGeometry())
+BREM_DEFINE_PROPERTY(Window, int32_t, Placement, placement_, (void)0)
+BREM_DEFINE_PROPERTY(Window, int32_t, Frame, frame_, ApplyFlags())
 
-BREM_INT_PROPERTY(Width, width_, ApplyGeometry)
-BREM_INT_PROPERTY(Height, height_, ApplyGeometry)
-BREM_INT_PROPERTY(MinWidth, minWidth_, ApplyGeometry)
-BREM_INT_PROPERTY(MinHeight, minHeight_, ApplyGeometry)
-BREM_INT_PROPERTY(MaxWidth, maxWidth_, ApplyGeometry)
-BREM_INT_PROPERTY(MaxHeight, maxHeight_, ApplyGeometry)
-BREM_INT_PROPERTY(Placement, placement_, [] {})
-BREM_INT_PROPERTY(Frame, frame_, ApplyFlags)
-#undef BREM_INT_PROPERTY
-
-#define BREM_BOOL_PROPERTY(Name, field, apply) \
-  bool Window::Name() const {                  \
-    RuntimeCheckMainThread("Window." #Name);   \
-    return field;                              \
-  }                                            \
-  void Window::Name(bool value) {              \
-    RuntimeCheckMainThread("Window." #Name);   \
-    field = value;                             \
-    apply();                                   \
-  }
-
-BREM_BOOL_PROPERTY(HasBackColor, hasBackColor_, ApplyBackground)
-BREM_BOOL_PROPERTY(CloseButton, closeButton_, ApplyFlags)
-BREM_BOOL_PROPERTY(MinimizeButton, minimizeButton_, ApplyFlags)
-BREM_BOOL_PROPERTY(MaximizeButton, maximizeButton_, ApplyFlags)
-BREM_BOOL_PROPERTY(FullScreenButton, fullScreenButton_, ApplyFlags)
-BREM_BOOL_PROPERTY(Resizeable, resizeable_, ApplyGeometry)
-BREM_BOOL_PROPERTY(FullScreen, fullScreen_, [] {})
-#undef BREM_BOOL_PROPERTY
+BREM_DEFINE_PROPERTY(Window, bool, HasBackColor, hasBackColor_, ApplyBackground())
+BREM_DEFINE_PROPERTY(Window, bool, CloseButton, closeButton_, ApplyFlags())
+BREM_DEFINE_PROPERTY(Window, bool, MinimizeButton, minimizeButton_, ApplyFlags())
+BREM_DEFINE_PROPERTY(Window, bool, MaximizeButton, maximizeButton_, ApplyFlags())
+BREM_DEFINE_PROPERTY(Window, bool, FullScreenButton, fullScreenButton_, ApplyFlags())
+BREM_DEFINE_PROPERTY(Window, bool, Resizeable, resizeable_, ApplyGeometry())
+BREM_DEFINE_PROPERTY(Window, bool, FullScreen, fullScreen_, (void)0)
 
 int32_t Window::Left() const {
   RuntimeCheckMainThread("Window.Left");

@@ -6,6 +6,7 @@
 #include "framework/runtime/PropertySetters.h"
 #include "framework/runtime/Runtime.h"
 #include "framework/ui/MouseCursor.h"
+#include "framework/ui/PropertyDefinition.h"
 #include "framework/ui/Window.h"
 #include "framework/ui/qt/ControlPeerLink.h"
 
@@ -46,27 +47,15 @@ Control::~Control() {
   _DestroyPeer();
 }
 
-#define BREM_CONTROL_PROPERTY(Type, Name, field, apply) \
-  Type Control::Name() const {                          \
-    RuntimeCheckMainThread("Control." #Name);           \
-    return field;                                       \
-  }                                                     \
-  void Control::Name(Type value) {                      \
-    RuntimeCheckMainThread("Control." #Name);           \
-    field = value;                                      \
-    apply;                                              \
-  }
-
-BREM_CONTROL_PROPERTY(int32_t, Index, index_, (void)0)
-BREM_CONTROL_PROPERTY(int32_t, Left, left_, ApplyGeometry())
-BREM_CONTROL_PROPERTY(int32_t, Top, top_, ApplyGeometry())
-BREM_CONTROL_PROPERTY(int32_t, Width, width_, ApplyGeometry())
-BREM_CONTROL_PROPERTY(int32_t, Height, height_, ApplyGeometry())
-BREM_CONTROL_PROPERTY(bool, Visible, visible_,
-                      if (peer_->widget) peer_->widget->setVisible(visible_))
-BREM_CONTROL_PROPERTY(bool, Enabled, enabled_,
-                      if (peer_->widget) peer_->widget->setEnabled(enabled_))
-#undef BREM_CONTROL_PROPERTY
+BREM_DEFINE_PROPERTY(Control, int32_t, Index, index_, (void)0)
+BREM_DEFINE_PROPERTY(Control, int32_t, Left, left_, ApplyGeometry())
+BREM_DEFINE_PROPERTY(Control, int32_t, Top, top_, ApplyGeometry())
+BREM_DEFINE_PROPERTY(Control, int32_t, Width, width_, ApplyGeometry())
+BREM_DEFINE_PROPERTY(Control, int32_t, Height, height_, ApplyGeometry())
+BREM_DEFINE_PROPERTY(Control, bool, Visible, visible_,
+                     if (peer_->widget) peer_->widget->setVisible(visible_))
+BREM_DEFINE_PROPERTY(Control, bool, Enabled, enabled_,
+                     if (peer_->widget) peer_->widget->setEnabled(enabled_))
 
 std::string Control::Name() const {
   RuntimeCheckMainThread("Control.Name");

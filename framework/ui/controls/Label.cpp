@@ -6,6 +6,7 @@
 #include "framework/runtime/Properties.h"
 #include "framework/runtime/PropertySetters.h"
 #include "framework/runtime/Runtime.h"
+#include "framework/ui/PropertyDefinition.h"
 #include "framework/ui/qt/ControlPeerLink.h"
 
 namespace fw {
@@ -50,27 +51,15 @@ Label::Label() = default;
 
 Label::~Label() = default;
 
-#define BREM_LABEL_PROPERTY(Type, Name, field, apply) \
-  Type Label::Name() const {                          \
-    RuntimeCheckMainThread("Label." #Name);           \
-    return field;                                     \
-  }                                                   \
-  void Label::Name(Type value) {                      \
-    RuntimeCheckMainThread("Label." #Name);           \
-    field = value;                                    \
-    apply;                                            \
-  }
-
-BREM_LABEL_PROPERTY(int32_t, TextUnit, textUnit_, (void)0)
-BREM_LABEL_PROPERTY(int32_t, TextAlign, textAlign_, ApplyLayout())
-BREM_LABEL_PROPERTY(Color, TextColor, textColor_, ApplyColor())
-BREM_LABEL_PROPERTY(bool, Bold, bold_, ApplyFont())
-BREM_LABEL_PROPERTY(bool, Italic, italic_, ApplyFont())
-BREM_LABEL_PROPERTY(bool, Underline, underline_, ApplyFont())
-BREM_LABEL_PROPERTY(bool, Multiline, multiline_, ApplyLayout())
-BREM_LABEL_PROPERTY(bool, Selectable, selectable_, ApplyInteraction())
-BREM_LABEL_PROPERTY(bool, Transparent, transparent_, ApplyBackground())
-#undef BREM_LABEL_PROPERTY
+BREM_DEFINE_PROPERTY(Label, int32_t, TextUnit, textUnit_, (void)0)
+BREM_DEFINE_PROPERTY(Label, int32_t, TextAlign, textAlign_, ApplyLayout())
+BREM_DEFINE_PROPERTY(Label, Color, TextColor, textColor_, ApplyColor())
+BREM_DEFINE_PROPERTY(Label, bool, Bold, bold_, ApplyFont())
+BREM_DEFINE_PROPERTY(Label, bool, Italic, italic_, ApplyFont())
+BREM_DEFINE_PROPERTY(Label, bool, Underline, underline_, ApplyFont())
+BREM_DEFINE_PROPERTY(Label, bool, Multiline, multiline_, ApplyLayout())
+BREM_DEFINE_PROPERTY(Label, bool, Selectable, selectable_, ApplyInteraction())
+BREM_DEFINE_PROPERTY(Label, bool, Transparent, transparent_, ApplyBackground())
 
 std::string Label::Text() const {
   RuntimeCheckMainThread("Label.Text");

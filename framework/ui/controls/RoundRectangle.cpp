@@ -7,6 +7,7 @@
 
 #include "framework/runtime/PropertySetters.h"
 #include "framework/runtime/Runtime.h"
+#include "framework/ui/PropertyDefinition.h"
 #include "framework/ui/qt/ControlPeerLink.h"
 
 namespace fw {
@@ -74,23 +75,11 @@ RoundRectangle::RoundRectangle() = default;
 
 RoundRectangle::~RoundRectangle() = default;
 
-#define BREM_ROUND_RECTANGLE_PROPERTY(Type, Name, field) \
-  Type RoundRectangle::Name() const {                    \
-    RuntimeCheckMainThread("RoundRectangle." #Name);     \
-    return field;                                        \
-  }                                                      \
-  void RoundRectangle::Name(Type value) {                \
-    RuntimeCheckMainThread("RoundRectangle." #Name);     \
-    field = value;                                       \
-    SyncPeer();                                          \
-  }
-
-BREM_ROUND_RECTANGLE_PROPERTY(Color, FillColor, fillColor_)
-BREM_ROUND_RECTANGLE_PROPERTY(Color, BorderColor, borderColor_)
-BREM_ROUND_RECTANGLE_PROPERTY(int32_t, BorderWidth, borderWidth_)
-BREM_ROUND_RECTANGLE_PROPERTY(int32_t, OvalWidth, ovalWidth_)
-BREM_ROUND_RECTANGLE_PROPERTY(int32_t, OvalHeight, ovalHeight_)
-#undef BREM_ROUND_RECTANGLE_PROPERTY
+BREM_DEFINE_PROPERTY(RoundRectangle, Color, FillColor, fillColor_, SyncPeer())
+BREM_DEFINE_PROPERTY(RoundRectangle, Color, BorderColor, borderColor_, SyncPeer())
+BREM_DEFINE_PROPERTY(RoundRectangle, int32_t, BorderWidth, borderWidth_, SyncPeer())
+BREM_DEFINE_PROPERTY(RoundRectangle, int32_t, OvalWidth, ovalWidth_, SyncPeer())
+BREM_DEFINE_PROPERTY(RoundRectangle, int32_t, OvalHeight, ovalHeight_, SyncPeer())
 
 void RoundRectangle::BuildPeer(internal::ControlPeerLink& link) {
   link.widget = new RoundRectanglePeer;

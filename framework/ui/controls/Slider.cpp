@@ -10,6 +10,7 @@
 #include "framework/runtime/EventGuard.h"
 #include "framework/runtime/PropertySetters.h"
 #include "framework/runtime/Runtime.h"
+#include "framework/ui/PropertyDefinition.h"
 #include "framework/ui/qt/ControlPeerLink.h"
 
 namespace fw {
@@ -148,24 +149,12 @@ Slider::~Slider() {
   _DestroyPeer();
 }
 
-#define BREM_SLIDER_PROPERTY(Type, Name, field) \
-  Type Slider::Name() const {                   \
-    RuntimeCheckMainThread("Slider." #Name);    \
-    return field;                               \
-  }                                             \
-  void Slider::Name(Type value) {               \
-    RuntimeCheckMainThread("Slider." #Name);    \
-    field = value;                              \
-    SyncPeer();                                 \
-  }
-
-BREM_SLIDER_PROPERTY(int32_t, Minimum, minimum_)
-BREM_SLIDER_PROPERTY(int32_t, Maximum, maximum_)
-BREM_SLIDER_PROPERTY(int32_t, LineStep, lineStep_)
-BREM_SLIDER_PROPERTY(int32_t, PageStep, pageStep_)
-BREM_SLIDER_PROPERTY(bool, LiveScroll, liveScroll_)
-BREM_SLIDER_PROPERTY(int32_t, TickStyle, tickStyle_)
-#undef BREM_SLIDER_PROPERTY
+BREM_DEFINE_PROPERTY(Slider, int32_t, Minimum, minimum_, SyncPeer())
+BREM_DEFINE_PROPERTY(Slider, int32_t, Maximum, maximum_, SyncPeer())
+BREM_DEFINE_PROPERTY(Slider, int32_t, LineStep, lineStep_, SyncPeer())
+BREM_DEFINE_PROPERTY(Slider, int32_t, PageStep, pageStep_, SyncPeer())
+BREM_DEFINE_PROPERTY(Slider, bool, LiveScroll, liveScroll_, SyncPeer())
+BREM_DEFINE_PROPERTY(Slider, int32_t, TickStyle, tickStyle_, SyncPeer())
 
 int32_t Slider::Value() const {
   RuntimeCheckMainThread("Slider.Value");
