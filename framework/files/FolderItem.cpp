@@ -29,16 +29,6 @@ Ref<FolderItem> FolderItem::FromPath(const std::string& path) {
   return item;
 }
 
-bool FolderItem::Exists() const {
-  std::error_code error;
-  return fs::exists(path_, error);
-}
-
-bool FolderItem::Directory() const {
-  std::error_code error;
-  return fs::is_directory(path_, error);
-}
-
 Ref<FolderItem> FolderItem::Child(const std::string& name) const {
   if (name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos) {
     return nullptr;

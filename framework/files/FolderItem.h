@@ -16,8 +16,6 @@ class FolderItem : public Object {
   static Ref<FolderItem> FromPath(const std::string& path);
 
   const std::string& NativePath() const { return path_; }
-  bool Exists() const;
-  bool Directory() const;
 
   // The item of that name inside this folder, whether or not either exists; nil only for a name
   // that cannot be a child (empty, ".", "..", or holding '/'). A missing file then simply has no

@@ -33,10 +33,6 @@ void _RuntimeSetExceptionHelper(Ptr helper) {
   gExceptionHelper = helper;
 }
 
-Ptr _RuntimeGetExceptionHelper() {
-  return gExceptionHelper;
-}
-
 Ref<Object> _CallFunctionWithExceptionHandling(Ptr fn, Ptr arg) {
   if (!fn) RaiseNilObjectException("no function to call");
   Ref<Delegate> call = RuntimeCreateDelegate(AsFunction(&DelegateInvoke<void, Ptr>),

@@ -51,10 +51,6 @@ void _RuntimeInitExternalClasses() {
   sel_registerName("setAlphaValue:");
 }
 
-bool RuntimePluginTableReady() {
-  return gReady;
-}
-
 const ClassRecord* RuntimePluginClass(const std::string& name) {
   return FunctionFromPtr<const ClassRecord*()>(RuntimePluginEntrypoint(name))();
 }

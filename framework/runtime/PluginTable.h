@@ -15,7 +15,6 @@ inline constexpr int kPluginEntrypointCount = 96;
 // The entry point registered under a name, or a RuntimeException when the table was not filled
 // yet or holds no such entry.
 Ptr RuntimePluginEntrypoint(const std::string& name);
-bool RuntimePluginTableReady();
 // The class record of a plugin class, through its entry point.
 const ClassRecord* RuntimePluginClass(const std::string& name);
 

@@ -10,7 +10,6 @@ namespace fw {
 
 // The start-up services, called by the program's start-up sequence in this order.
 void _RuntimeSetExceptionHelper(Ptr helper);
-Ptr _RuntimeGetExceptionHelper();
 // Calls fn(arg) (a function taking one Ptr) and returns the RuntimeException that escaped it, or
 // nil when it returned normally. Other C++ exceptions pass on.
 Ref<Object> _CallFunctionWithExceptionHandling(Ptr fn, Ptr arg);

@@ -8,14 +8,15 @@
 #include "framework/runtime/PropertySetters.h"
 #include "framework/runtime/Runtime.h"
 #include "framework/ui/qt/ControlPeerLink.h"
+#include "framework/ui/qt/TrackColours.h"
 
 namespace fw {
 namespace {
 
-constexpr QColor kTrack{0x33, 0x33, 0x33};
-constexpr QColor kBorder{0x2A, 0x2A, 0x2A};
-constexpr QColor kFill{0x66, 0xFF, 0x66};
-constexpr QColor kDisabledFill{0x9A, 0xB0, 0x9A};
+using internal::kBorder;
+using internal::kDisabledFill;
+using internal::kFill;
+using internal::kTrack;
 // The bar is drawn this tall at most, centred in the control: a slim bar reads better than one
 // filling the whole 20-pixel row.
 constexpr int kBarHeight = 12;

@@ -12,14 +12,15 @@
 #include "framework/runtime/Runtime.h"
 #include "framework/ui/PropertyDefinition.h"
 #include "framework/ui/qt/ControlPeerLink.h"
+#include "framework/ui/qt/TrackColours.h"
 
 namespace fw {
 namespace {
 
-constexpr QColor kTrack{0x33, 0x33, 0x33};
-constexpr QColor kBorder{0x2A, 0x2A, 0x2A};
-constexpr QColor kFill{0x66, 0xFF, 0x66};
-constexpr QColor kDisabledFill{0x9A, 0xB0, 0x9A};
+using internal::kBorder;
+using internal::kDisabledFill;
+using internal::kFill;
+using internal::kTrack;
 constexpr QColor kThumbLight{0xF4, 0xF4, 0xF4};
 constexpr QColor kThumbShade{0xC4, 0xC4, 0xC4};
 constexpr QColor kTick{0xE6, 0xE6, 0xE6};
