@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "framework/app/DisplayLoss.h"
 #include "framework/runtime/EventGuard.h"
 #include "framework/runtime/Runtime.h"
 #include "framework/runtime/RuntimeState.h"
@@ -23,6 +24,7 @@ int gArgc = 1;
 char gProgramName[] = "brem";
 char* gArgv[] = {gProgramName, nullptr};
 std::unique_ptr<XTestSink> gXTestSink;
+bool gRequireX11 = false;
 
 // On X11 the clicks go out on the windows' own connection, so that a window hidden just before
 // a click is gone from the screen by the time the click arrives.
@@ -33,16 +35,18 @@ void InstallEventSink() {
   gXTestSink =
       std::make_unique<XTestSink>(x11->display(), screen ? screen->devicePixelRatio() : 1.0);
   CGEventSetSink(gXTestSink.get());
+  internal::WatchDisplayConnection();
 }
 
-// The program posts its clicks through X, so it runs on X11 (or XWayland) unless told otherwise.
-// The toolkit aborts the process when it cannot reach its display, so check first. The probe's
-// connection stays open until the toolkit has connected (see XOpenDisplayProbe).
+// The clicks go through X, so the windows go on X11 (or XWayland): always for a program that
+// requires it, which no session-wide QT_QPA_PLATFORM may send elsewhere, and by default for the
+// others. The toolkit aborts the process when it cannot reach its display, so check first. The
+// probe's connection stays open until the toolkit has connected (see XOpenDisplayProbe).
 class DisplayCheck {
  public:
   DisplayCheck() {
     const char* platform = std::getenv("QT_QPA_PLATFORM");
-    if (!platform || !*platform) {
+    if (gRequireX11 || !platform || !*platform) {
       setenv("QT_QPA_PLATFORM", "xcb", 1);
       platform = "xcb";
     }
@@ -74,6 +78,10 @@ class DisplayCheck {
 };
 
 }  // namespace
+
+void RuntimeRequireX11() {
+  gRequireX11 = true;
+}
 
 void _RunFrameworkInitialization(Ptr latePhase) {
   RuntimeTrace("_RunFrameworkInitialization");
@@ -115,6 +123,7 @@ void ExitEventLoop(int32_t code) {
 }
 
 void DestroyToolkit() {
+  StopWatchingDisplayConnection();
   DestroyAllPeers();
   if (gXTestSink) {
     if (CGEventCurrentSink() == gXTestSink.get()) CGEventSetSink(nullptr);

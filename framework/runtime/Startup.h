@@ -8,6 +8,12 @@
 
 namespace fw {
 
+// For a program that posts its clicks through X, called before the runtime starts: its windows
+// then go on the X server of DISPLAY whatever QT_QPA_PLATFORM says, and where there is none it
+// says so and ends with exit code 1. Without it an unset QT_QPA_PLATFORM means X11 too, and tests
+// and tools may choose another platform.
+void RuntimeRequireX11();
+
 // The start-up services, called by the program's start-up sequence in this order.
 void _RuntimeSetExceptionHelper(Ptr helper);
 // Calls fn(arg) (a function taking one Ptr) and returns the RuntimeException that escaped it, or

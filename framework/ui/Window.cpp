@@ -36,10 +36,11 @@ void WaitUntilOffScreen(QWidget* widget) {
 }
 
 // Every window that has a peer, so that the peers can go before the toolkit application does
-// even when someone still holds a window.
+// even when someone still holds a window. Never destroyed: when the toolkit ends the process
+// from inside the event loop (its display went away), windows still alive at exit must find it.
 std::set<Window*>& WindowsWithPeers() {
-  static std::set<Window*> windows;
-  return windows;
+  static auto* windows = new std::set<Window*>;
+  return *windows;
 }
 
 void SetAlphaValue(void* window, float alpha) {
@@ -229,6 +230,9 @@ void Window::Show() {
   visible_ = true;
   // Before the window is built, showing only records the wish; the constructor shows it.
   if (!built_ || closed_ || !peer_->widget) return;
+  // A window manager may minimise any window, one without a minimise button too; shown again, it
+  // comes back where it was.
+  peer_->widget->setWindowState(peer_->widget->windowState() & ~Qt::WindowMinimized);
   if (fullScreen_) {
     peer_->widget->showFullScreen();
   } else {
@@ -312,6 +316,8 @@ void Window::_PeerMoved(int32_t left, int32_t top) {
 
 bool Window::_PeerCloseRequested() {
   if (closed_) return true;
+  // Without a close button the user cannot close it, whatever the window manager offers.
+  if (!closeButton_) return false;
   RaiseEvent("Close", [this] { Event_Close(); });
   closed_ = true;
   visible_ = false;

@@ -114,6 +114,7 @@ class Window : public Object {
 
   // Called by the peer.
   void _PeerMoved(int32_t left, int32_t top);
+  // Whether the window closes: not when it has no close button.
   bool _PeerCloseRequested();
 
   void _DesignPropertiesApplied() override;

@@ -10,9 +10,12 @@
 namespace fw {
 namespace {
 
+// Never destroyed: when the toolkit ends the process from inside the event loop (its display
+// went away), the open windows and their widgets stay as they are rather than be torn down
+// after the toolkit's own statics.
 std::vector<Ref<Window>>& Windows() {
-  static std::vector<Ref<Window>> windows;
-  return windows;
+  static auto* windows = new std::vector<Ref<Window>>;
+  return *windows;
 }
 
 void Unregister(Window* window) {

@@ -1,0 +1,49 @@
+#include "framework/app/DisplayLoss.h"
+
+#include <QString>
+#include <QtGlobal>
+#include <cstdio>
+#include <cstdlib>
+#include <utility>
+
+#include "platform/x11/ConnectionLoss.h"
+
+namespace fw::internal {
+namespace {
+
+QtMessageHandler gPreviousHandler = nullptr;
+bool gWatching = false;
+
+void ReportDisplayLost() {
+  static bool reported = false;
+  if (std::exchange(reported, true)) return;
+  const char* display = std::getenv("DISPLAY");
+  std::fprintf(stderr, "brem: lost the connection to the X server at DISPLAY=%s; quitting\n",
+               display ? display : "");
+}
+
+// The toolkit's X11 platform warns and calls exit(1) from inside the event loop when it finds
+// the connection broken; its warning is replaced by ours. Every other message passes on.
+void FilterMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (type == QtWarningMsg && message.startsWith(QLatin1String("The X11 connection broke"))) {
+    ReportDisplayLost();
+    return;
+  }
+  if (gPreviousHandler) gPreviousHandler(type, context, message);
+}
+
+}  // namespace
+
+void WatchDisplayConnection() {
+  if (std::exchange(gWatching, true)) return;
+  gPreviousHandler = qInstallMessageHandler(&FilterMessages);
+  // After the toolkit connected: it installs a handler of its own when it does.
+  XExitOnConnectionLoss(&ReportDisplayLost);
+}
+
+void StopWatchingDisplayConnection() {
+  if (!std::exchange(gWatching, false)) return;
+  qInstallMessageHandler(gPreviousHandler);
+}
+
+}  // namespace fw::internal

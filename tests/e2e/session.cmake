@@ -1,0 +1,18 @@
+# The program against its window manager and its X session (session.sh): under openbox, the
+# target cannot be closed and a stop brings it back from being minimised; the end of the X server
+# ends the program cleanly, idle or clicking; a Wayland session's QT_QPA_PLATFORM changes nothing.
+find_program(BREM_OPENBOX openbox)
+find_program(BREM_XDOTOOL xdotool)
+if(NOT BREM_OPENBOX OR NOT BREM_XDOTOOL)
+  message(STATUS "No openbox or xdotool: the session checks are left out")
+  return()
+endif()
+
+set(BREM_SESSION bash ${BREM_E2E_DIR}/session.sh)
+brem_e2e_test(NAME e2e.session.window_manager
+  COMMAND ${BREM_SESSION} window-manager ENVIRONMENT BREM_OPENBOX=${BREM_OPENBOX})
+# These start and end an X server of their own.
+foreach(case idle clicking)
+  brem_e2e_test(NAME e2e.session.server_ends_${case} NO_DISPLAY
+    COMMAND ${BREM_SESSION} kill-${case} ENVIRONMENT BREM_OPENBOX=${BREM_OPENBOX})
+endforeach()
