@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QSlider>
@@ -170,6 +171,29 @@ TEST_F(ControlsTest, SliderRaisesValueChangedOnlyWhenTheValueChanges) {
   widget->setSliderPosition(8);
   widget->setSliderDown(false);
   EXPECT_THAT(gRaised, ElementsAre("7", "8"));
+}
+
+TEST_F(ControlsTest, TabReachesASliderThatIsATabStopAndItsKeysRaiseValueChanged) {
+  Add<fw::Slider>("sSkipped", 10, 190, 95, 22, {{"TabStop", false}});
+  fw::Ref<fw::Slider> slider = Add<fw::Slider>("sPlusOuMoins", 10, 220, 95, 22,
+                                               {{"TabStop", true},
+                                                {"Maximum", int32_t{20}},
+                                                {"LineStep", int32_t{1}},
+                                                {"PageStep", int32_t{5}}});
+  QWidget* widget = WidgetOf(*slider);
+  const auto key = [](QWidget* to, Qt::Key k) {
+    QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier);
+    QApplication::sendEvent(to, &press);
+  };
+  key(widget->window(), Qt::Key_Tab);
+  ASSERT_EQ(widget->window()->focusWidget(), widget);
+
+  Register(*slider, fw::Slider::kValueChangedEvent, &OnValueChanged);
+  for (Qt::Key k : {Qt::Key_Right, Qt::Key_Up, Qt::Key_PageUp, Qt::Key_End, Qt::Key_Right,
+                    Qt::Key_Home, Qt::Key_Left, Qt::Key_PageUp, Qt::Key_Down, Qt::Key_PageDown}) {
+    key(widget, k);
+  }
+  EXPECT_THAT(gRaised, ElementsAre("1", "2", "7", "20", "0", "5", "4", "0"));
 }
 
 TEST_F(ControlsTest, ArrowsRaiseOncePerPrimaryPress) {

@@ -48,11 +48,7 @@ QSlider::TickPosition TickPositionFor(int32_t style) {
 // also decides where a click or a drag lands.
 class SliderPeer : public QSlider {
  public:
-  SliderPeer() : QSlider(Qt::Horizontal) {
-    // Like the window's other controls it works with the pointer only; a slider holding the
-    // keyboard focus would take the arrow keys from the window unseen.
-    setFocusPolicy(Qt::NoFocus);
-  }
+  SliderPeer() : QSlider(Qt::Horizontal) {}
 
  protected:
   void paintEvent(QPaintEvent*) override {
@@ -95,7 +91,8 @@ class SliderPeer : public QSlider {
     shading.setColorAt(0, kThumbLight);
     shading.setColorAt(1, isSliderDown() ? kThumbShade.darker(115) : kThumbShade);
     painter.setBrush(shading);
-    painter.setPen(QPen(kBorder, 1));
+    // The keyboard's arrows, Page Up and Down, Home and End move it while it has the focus.
+    painter.setPen(hasFocus() ? QPen(kFill, 2) : QPen(kBorder, 1));
     if (!isEnabled()) painter.setOpacity(0.6);
     painter.drawEllipse(centre, radius, radius);
     painter.setOpacity(1);
@@ -137,6 +134,7 @@ const ClassRecord* Slider::__Lookup() {
         {"PageStep", IntSetter<Slider, &Slider::PageStep>},
         {"LiveScroll", BoolSetter<Slider, &Slider::LiveScroll>},
         {"TickStyle", IntSetter<Slider, &Slider::TickStyle>},
+        {"TabStop", BoolSetter<Slider, &Slider::TabStop>},
     };
     return r;
   }();
@@ -156,6 +154,7 @@ BREM_DEFINE_PROPERTY(Slider, int32_t, LineStep, lineStep_, SyncPeer())
 BREM_DEFINE_PROPERTY(Slider, int32_t, PageStep, pageStep_, SyncPeer())
 BREM_DEFINE_PROPERTY(Slider, bool, LiveScroll, liveScroll_, SyncPeer())
 BREM_DEFINE_PROPERTY(Slider, int32_t, TickStyle, tickStyle_, SyncPeer())
+BREM_DEFINE_PROPERTY(Slider, bool, TabStop, tabStop_, SyncPeer())
 
 int32_t Slider::Value() const {
   RuntimeCheckMainThread("Slider.Value");
@@ -197,6 +196,7 @@ void Slider::SyncPeer() {
   slider->setTracking(liveScroll_);
   slider->setTickPosition(TickPositionFor(tickStyle_));
   slider->setTickInterval(pageStep_ > 0 ? pageStep_ : lineStep_);
+  slider->setFocusPolicy(tabStop_ ? Qt::StrongFocus : Qt::NoFocus);
   slider->update();
 }
 

@@ -36,6 +36,10 @@ class Slider : public Control {
   // Tick marks: 0 none, 1 above, 2 below, 3 both.
   int32_t TickStyle() const;
   void TickStyle(int32_t value);
+  // Whether Tab (or a click) gives it the keyboard focus, for the keys to move it by LineStep,
+  // by PageStep and to either bound.
+  bool TabStop() const;
+  void TabStop(bool value);
 
   // Raises ValueChanged through the registered stub; nothing when none is registered.
   void RaiseValueChanged();
@@ -52,6 +56,7 @@ class Slider : public Control {
   int32_t pageStep_ = 20;
   bool liveScroll_ = true;
   int32_t tickStyle_ = 0;
+  bool tabStop_ = false;
 };
 
 }  // namespace fw
