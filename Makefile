@@ -49,7 +49,9 @@ configure: deps
 build: configure
 	cmake --build $(BUILD_DIR) -j$(JOBS)
 
-run: build
+# The program alone, with its pictures: the tests and the benchmarks are left unbuilt.
+run: configure
+	cmake --build $(BUILD_DIR) --target brem -j$(JOBS)
 	$(EXECUTABLE)
 
 test: build
