@@ -2,9 +2,8 @@
 # target cannot be closed and a stop brings it back from being minimised; the end of the X server
 # ends the program cleanly, idle or clicking; a Wayland session's QT_QPA_PLATFORM changes nothing.
 find_program(BREM_OPENBOX openbox)
-find_program(BREM_XDOTOOL xdotool)
-if(NOT BREM_OPENBOX OR NOT BREM_XDOTOOL)
-  message(STATUS "No openbox or xdotool: the session checks are left out")
+if(NOT BREM_OPENBOX)
+  message(STATUS "No openbox: the session checks are left out")
   return()
 endif()
 
