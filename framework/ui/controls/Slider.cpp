@@ -91,7 +91,7 @@ class SliderPeer : public QSlider {
     shading.setColorAt(0, kThumbLight);
     shading.setColorAt(1, isSliderDown() ? kThumbShade.darker(115) : kThumbShade);
     painter.setBrush(shading);
-    // The keyboard's arrows, Page Up and Down, Home and End move it while it has the focus.
+    // A ring in the fill colour while it has the keyboard focus: the keys move it now.
     painter.setPen(hasFocus() ? QPen(kFill, 2) : QPen(kBorder, 1));
     if (!isEnabled()) painter.setOpacity(0.6);
     painter.drawEllipse(centre, radius, radius);
