@@ -75,7 +75,14 @@ TEST_F(CountdownTest, APressStartsWithTwoClicksAndASecondPressBeforeAnyTickStops
   EXPECT_EQ(Bar(), 90);
   EXPECT_EQ(Shown(), "60") << "only a tick writes the countdown";
 
+  QWidget elsewhere;  // the user works in another window meanwhile
+  elsewhere.show();
+  elsewhere.activateWindow();
+  QCoreApplication::processEvents();
+  ASSERT_EQ(QApplication::activeWindow(), &elsewhere);
   EXPECT_FALSE(Press());
+  QCoreApplication::processEvents();
+  EXPECT_EQ(QApplication::activeWindow(), TopLevelTitled("BREM")) << "the stop focuses the window";
   ExpectRunning(false);
   EXPECT_EQ(Clicks(), 2) << "stopping clicks nowhere";
   EXPECT_EQ(Delay(), 90);
