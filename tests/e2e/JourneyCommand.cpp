@@ -27,7 +27,8 @@ constexpr auto kCycle = 3s;
 constexpr auto kWatch = 10s;
 constexpr auto kStartClicksWithin = 1500ms;
 constexpr auto kPointerBackWithin = 700ms;
-constexpr auto kQuietAfterStop = 3500ms;
+// Over two cycles: a clock left running after the stop would click twice meanwhile.
+constexpr auto kQuietAfterStop = 6500ms;
 // Where the pointer rests while the program clicks: bare desktop, even pixels for any scale.
 constexpr Point kRest{1180, 960};
 
@@ -147,6 +148,8 @@ class Journey {
   }
 
   // Stops between two clicks: the target comes back where it was and nothing more is clicked.
+  // A stray click would land on the target, at its centre: a window of our own is put there,
+  // above the target, to catch it.
   void Stop() {
     const auto lastClick = [&] {
       const auto clicks = recorder_->Presses();
@@ -168,8 +171,13 @@ class Journey {
       Expect(back.origin == targetAt_.origin,
              "the target came back at " + Text(back.origin) + ", not at " + Text(targetAt_.origin));
     }
+    ClickRecorder watch(s_, {clickPoint_ - Point{10, 10}, 21, 21});
+    watch.Raise();
     Observe(stopped + kQuietAfterStop);
-    Expect(recorder_->events().size() == before, "a click arrived after the stop");
+    watch.Poll();
+    Expect(watch.Covers(clickPoint_), "our window over the target's centre was covered");
+    Expect(recorder_->events().size() == before && watch.events().empty(),
+           "a click arrived after the stop");
   }
 
   // Takes in the recorder's events until `until` or until `done` holds. After each click the
