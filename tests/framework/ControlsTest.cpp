@@ -1,7 +1,6 @@
 #include <gmock/gmock.h>
 
 #include <QApplication>
-#include <QLabel>
 #include <QMouseEvent>
 #include <QSlider>
 #include <cstdlib>
@@ -9,10 +8,7 @@
 #include "framework/runtime/Properties.h"
 #include "framework/ui/Window.h"
 #include "framework/ui/controls/Canvas.h"
-#include "framework/ui/controls/Label.h"
 #include "framework/ui/controls/ProgressBar.h"
-#include "framework/ui/controls/RoundRectangle.h"
-#include "framework/ui/controls/SegmentedControl.h"
 #include "framework/ui/controls/Slider.h"
 #include "framework/ui/controls/UpDownArrows.h"
 #include "framework/ui/qt/ControlPeerLink.h"
@@ -122,23 +118,6 @@ TEST_F(ControlsTest, ProgressBarKeepsValueAsSetAndShowsItClamped) {
   }
 }
 
-TEST_F(ControlsTest, ALabelInsideARoundRectangleIsPlacedInItAndDrawnAboveIt) {
-  fw::Ref<fw::RoundRectangle> frame = Add<fw::RoundRectangle>(
-      "rrCadreDelai", 10, 168, 95, 22, {{"FillColor", fw::Color{0x80, 0x80, 0x80}}});
-  fw::Ref<fw::Label> label = Add<fw::Label>("lDelai", 11, 169, 93, 20,
-                                            {{"Text", std::string("\xC2\xB1 0")},  // UTF-8
-                                             {"TextColor", fw::Color{255, 255, 255}},
-                                             {"Transparent", true},
-                                             {"InitialParent", std::string("rrCadreDelai")}});
-  auto* shown = qobject_cast<QLabel*>(WidgetOf(*label));
-  EXPECT_EQ(shown->parentWidget(), WidgetOf(*frame));
-  EXPECT_EQ(shown->geometry(), QRect(1, 1, 93, 20));
-  EXPECT_EQ(shown->text(), QString(QChar(0x00B1)) + " 0");
-
-  EXPECT_GT(Count(shown, {11, 169, 93, 20}, Qt::white, 30), 5) << "the text shows over the fill";
-  EXPECT_EQ(Count(shown, {14, 179, 1, 1}, QColor(0x80, 0x80, 0x80), 6), 1) << "the fill shows";
-}
-
 TEST_F(ControlsTest, CanvasRaisesMouseDownForEveryPrimaryPressWithItsPoint) {
   fw::Ref<fw::Canvas> canvas = Add<fw::Canvas>("cDel", 33, 10, 48, 48);
   QWidget* lamp = WidgetOf(*canvas);
@@ -186,26 +165,6 @@ TEST_F(ControlsTest, ArrowsRaiseOncePerPrimaryPress) {
   Click(widget, up, Qt::RightButton);
   DoubleClick(widget, up);
   EXPECT_THAT(gRaised, ElementsAre("Up", "Down", "Up", "Up"));
-}
-
-TEST_F(ControlsTest, SegmentedControlSelectsTheClickedSegmentAloneAndIndexesSafely) {
-  fw::Ref<fw::SegmentedControl> control =
-      Add<fw::SegmentedControl>("scCliqueGaucheDroit", 10, 128, 90, 24);
-  fw::Ref<fw::SegmentedControlItemProxy> items = control->Items();
-  for (bool selected : {true, false}) {
-    auto item = fw::RuntimeNew<fw::SegmentedControlItem>();
-    item->Width(45);
-    item->Selected(selected);
-    items->Append(item);
-  }
-  for (int32_t outside : {2, -1}) EXPECT_FALSE(items->Item(outside));
-  auto selection = [&] {
-    return std::pair(items->Item(0)->Selected(), items->Item(1)->Selected());
-  };
-  Click(WidgetOf(*control), {60, 12});
-  EXPECT_EQ(selection(), std::pair(false, true));
-  Click(WidgetOf(*control), {10, 12});
-  EXPECT_EQ(selection(), std::pair(true, false));
 }
 
 }  // namespace

@@ -20,21 +20,6 @@ class PicturesTest : public RuntimeFixture {
   TempBundle bundle_;
 };
 
-TEST_F(PicturesTest, RetriesUntilReadableThenKeepsTheFirstPictureWithoutReading) {
-  shell::PictureResource resource("p.png");
-  EXPECT_FALSE(resource.Get());  // missing
-  bundle_.AddFile("p.png", "");
-  EXPECT_FALSE(resource.Get());  // empty
-
-  bundle_.AddPicture("p.png", 12, 34);
-  const fw::Ref<fw::Picture> loaded = resource.Get();
-  ExpectSize(loaded, 12, 34);
-  fs::remove(bundle_.Resources() / "p.png");
-  EXPECT_EQ(resource.Get().get(), loaded.get());
-  bundle_.AddPicture("p.png", 56, 78);
-  EXPECT_EQ(resource.Get().get(), loaded.get());
-}
-
 TEST_F(PicturesTest, EveryBadInputGivesNilWithoutAnExceptionAtEveryCall) {
   const fs::path file = bundle_.Resources() / "p.png";
   const std::pair<const char*, std::function<void()>> inputs[] = {

@@ -130,12 +130,6 @@ inline bool APictureWasLoaded() {
   return iFond() || iCible() || iDEL0() || iDEL1() || iClicGauche() || iClicDroit();
 }
 
-inline const fw::Control::Registration* Hook(scheduler::Principale& window, const char* control,
-                                             int32_t event) {
-  fw::Ref<fw::Object> found = window._ControlByName(control);
-  return found ? static_cast<fw::Control*>(found.get())->_Registration(event) : nullptr;
-}
-
 // What a sink saw, one line a record, so that a failure shows the whole sequence.
 inline std::vector<std::string> Seen(const RecordingSink& sink) {
   std::vector<std::string> lines;
