@@ -36,10 +36,6 @@ struct Failure : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-double Seconds(Clock::duration d) {
-  return std::chrono::duration<double>(d).count();
-}
-
 class Journey {
  public:
   Journey(XSession& session, Window main, Window target, int scale, bool leftEdge)
@@ -133,7 +129,8 @@ class Journey {
     const auto mean = (clicks.back().seen - clicks[kClicksAtStart - 1].seen) /
                       static_cast<long>(clicks.size() - kClicksAtStart);
     Expect(mean >= kCycle - 500ms && mean <= kCycle + 500ms,
-           "the clicks came every " + std::to_string(Seconds(mean)) + " s, expected 3 s");
+           "the clicks came every " + std::to_string(std::chrono::duration<double>(mean).count()) +
+               " s, expected 3 s");
   }
 
   // Stops between two clicks: the target comes back where it was and nothing more is clicked.

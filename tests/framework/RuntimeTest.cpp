@@ -5,9 +5,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "framework/app/Random.h"
 #include "framework/runtime/EventGuard.h"
-#include "framework/runtime/Properties.h"
 #include "framework/ui/Window.h"
 #include "support/RuntimeFixture.h"
 
@@ -24,15 +22,6 @@ class FailingWindow : public fw::Window {
   }
   void Event_Open() override { fw::RaiseNilObjectException("nothing to open"); }
 };
-
-TEST_F(RuntimeTest, CheckCastPassesNilAndKinBetweenClassesAndRefusesStrangers) {
-  fw::Ref<fw::Object> object = fw::RuntimeNew<fw::Random>();
-  EXPECT_EQ(fw::RuntimeCheckCast(nullptr, fw::Window::__Lookup()), nullptr);
-  EXPECT_EQ(fw::RuntimeCheckCast(object.get(), fw::Random::__Lookup()), object.get());
-  EXPECT_EQ(fw::RuntimeCheckCast(object.get(), fw::Object::__Lookup()), object.get());
-  auto unrelated = RaisedBy([&] { fw::RuntimeCheckCast(object.get(), fw::Window::__Lookup()); });
-  EXPECT_TRUE(unrelated && unrelated->IsA(fw::IllegalCastException::__Lookup()));
-}
 
 TEST_F(RuntimeTest, AnExceptionStopsAtItsEventAndOnlyOneOutsideAnyEventFailsTheRun) {
   InitFramework();
@@ -54,11 +43,4 @@ TEST_F(RuntimeTest, AnExceptionStopsAtItsEventAndOnlyOneOutsideAnyEventFailsTheR
   EXPECT_THAT(reported, HasSubstr("NilObjectException in the Open event: nothing to open"));
   EXPECT_THAT(reported, HasSubstr("RuntimeException in the Paint event: disk full"));
   EXPECT_THAT(reported, HasSubstr("brem: unhandled RuntimeException: outside\n"));
-}
-
-TEST_F(RuntimeTest, SetPropertiesRefusesAnUnknownName) {
-  fw::Ref<fw::Window> window = fw::RuntimeNew<fw::Window>();
-  auto unknown = RaisedBy([&] { fw::_SetProperties(window.get(), {{"Opacity", 0.5}}); });
-  ASSERT_TRUE(unknown);
-  EXPECT_THAT(unknown->Message, HasSubstr("Opacity"));
 }

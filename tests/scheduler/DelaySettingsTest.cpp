@@ -63,7 +63,7 @@ INSTANTIATE_TEST_SUITE_P(Delays, DelaySettingsTest, testing::Values(
   // Down steps below the range and AfficherDelai puts it back, writing the same text again.
   DelayCase{"DownAtTheBottomStays",     10, {SliderTo(20), Mark, Down},
                                                                     25, 20, "5-45",    "± 20"}),
-  RowName());
+  [](const testing::TestParamInfo<DelayCase>& row) { return std::string(row.param.name); });
 // clang-format on
 
 using DelayChangeTest = AppFixture;

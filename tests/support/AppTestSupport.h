@@ -64,20 +64,6 @@ class FactoryOverride {
   fw::Object* (*saved_)();
 };
 
-// How many objects of each class are alive, in the order given.
-template <class... Classes>
-std::vector<long> Live() {
-  return {Classes::__Lookup()->live.load()...};
-}
-
-// Names each case of a parameterised suite after its row's `name`.
-struct RowName {
-  template <class Row>
-  std::string operator()(const testing::TestParamInfo<Row>& info) const {
-    return info.param.name;
-  }
-};
-
 // A PNG of noise, so that the compressed data is large enough to cut in half.
 inline std::string PngBytes(int width, int height) {
   QImage image(width, height, QImage::Format_RGB32);
