@@ -84,17 +84,6 @@ TEST_F(CountdownTest, ACycleOfThreeSecondsTakesFourTicksAndClicksOnTheReload) {
   }
 }
 
-TEST_F(CountdownTest, WithoutAVariationTheGeneratorIsNeverUsed) {
-  fw::Checked(App()).Randomizer = nullptr;
-  Window()->Secondes = 2;
-  testing::internal::CaptureStderr();
-  Press();
-  for (int i = 0; i < 3; ++i) Tick();
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
-  EXPECT_EQ(Bar(), 2);
-  EXPECT_EQ(Clicks(), 3);
-}
-
 TEST_F(CountdownTest, AVariationDrawsEveryDelayWithinItsRangeAndNoneOutside) {
   Window()->Secondes = 10;
   Window()->PlusMoins = 2;
@@ -111,16 +100,6 @@ TEST_F(CountdownTest, AVariationDrawsEveryDelayWithinItsRangeAndNoneOutside) {
     Press();
   }
   EXPECT_EQ(drawn, (std::set<int32_t>{8, 9, 10, 11, 12}));
-}
-
-TEST_F(CountdownTest, ABarBelowZeroIsOnlyShown) {
-  Press();
-  Window()->pbDelai()->Value(-3);
-  for (int i = 0; i < 3; ++i) Tick();
-  EXPECT_EQ(Bar(), -3);
-  EXPECT_EQ(Delay(), 60);
-  EXPECT_EQ(Shown(), "-3");
-  EXPECT_EQ(Clicks(), 2);
 }
 
 TEST_F(CountdownTest, AStartAfterAStopLoadsAFreshDelayAndKeepsTheOldCountShownUntilATick) {

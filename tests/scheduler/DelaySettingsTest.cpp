@@ -1,5 +1,4 @@
 #include <functional>
-#include <ostream>
 #include <set>
 
 #include "support/AppTestSupport.h"
@@ -29,10 +28,6 @@ struct DelayCase {
   std::string expectedDelai;
   std::string expectedPlusOuMoins;
 };
-
-void PrintTo(const DelayCase& c, std::ostream* out) {
-  *out << c.name;
-}
 
 class DelaySettingsTest : public AppFixture, public testing::WithParamInterface<DelayCase> {};
 

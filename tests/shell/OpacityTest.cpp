@@ -33,12 +33,6 @@ class OpacityTest : public RuntimeFixture {
   long exceptionsBefore_ = 0;
 };
 
-TEST_F(OpacityTest, ANilWindowRaisesNilObjectWithoutSending) {
-  auto raised = RaisedBy([] { WindowExtensions::Opacity(fw::Ref<fw::Window>(), 0.5f); });
-  ASSERT_TRUE(raised);
-  EXPECT_TRUE(raised->IsA(fw::NilObjectException::__Lookup())) << raised->Class()->name;
-}
-
 TEST_F(OpacityTest, AFailedSendArrivesAsObjCExceptionThatOwnsTheNativeOne) {
   // Never built, so it has no native object to receive the message.
   fw::Ref<fw::Window> window = fw::RuntimeNew<ProbeWindow>();
