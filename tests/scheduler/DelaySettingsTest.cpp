@@ -1,4 +1,5 @@
 #include <functional>
+#include <ostream>
 #include <set>
 
 #include "support/AppTestSupport.h"
@@ -28,6 +29,10 @@ struct DelayCase {
   std::string expectedDelai;
   std::string expectedPlusOuMoins;
 };
+
+void PrintTo(const DelayCase& c, std::ostream* out) {
+  *out << c.name;
+}
 
 class DelaySettingsTest : public AppFixture, public testing::WithParamInterface<DelayCase> {};
 
