@@ -2,6 +2,24 @@
 // XTest only, so that it shares nothing with the program it checks.
 // Exit status: 0 answered or every check passed, 1 not found, timed out or a check failed,
 // 2 bad usage or no display.
+//
+// usage: brem-e2e COMMAND [ARGUMENTS]
+//   hold                    stay connected until killed: the server resets when its last client
+//                           leaves, and a program starting during the reset finds no server
+//   wait-title TITLE MS     the id of a viewable window titled TITLE
+//   wait-gone ID MS         wait until the window is unmapped or gone
+//   geometry ID             WIDTH HEIGHT X Y of the window's content
+//   size-hints ID           min=WxH max=WxH from WM_NORMAL_HINTS
+//   property ID NAME        the values of property NAME
+//   close ID                WM_DELETE_WINDOW, as a window manager sends it
+//   wait-wm MS              the name of the window manager, once it runs
+//   close-wm ID             ask the window manager to close the window
+//   press-lamp MAIN TARGET [COUNT HOLD_MS QUIET_MS]
+//                           COUNT presses on the lamp, each checked; prints running or stopped
+//   send-lamp MAIN TARGET   one press sent as events, for a server without XTest
+//   arrows MAIN TARGET      the delay set with the arrows and the slider
+//   journey MAIN TARGET SCALE [left-edge]
+//                           the user's whole journey, under a window manager
 
 #include <iostream>
 
@@ -10,25 +28,6 @@
 namespace {
 
 using namespace e2e;
-
-constexpr const char* kUsage = R"(usage: brem-e2e COMMAND [ARGUMENTS]
-  hold                    stay connected until killed: the server resets when its last client
-                          leaves, and a program starting during the reset finds no server
-  wait-title TITLE MS     the id of a viewable window titled TITLE
-  wait-gone ID MS         wait until the window is unmapped or gone
-  geometry ID             WIDTH HEIGHT X Y of the window's content
-  size-hints ID           min=WxH max=WxH from WM_NORMAL_HINTS
-  property ID NAME        the values of property NAME
-  close ID                WM_DELETE_WINDOW, as a window manager sends it
-  wait-wm MS              the name of the window manager, once it runs
-  close-wm ID             ask the window manager to close the window
-  press-lamp MAIN TARGET [COUNT HOLD_MS QUIET_MS]
-                          COUNT presses on the lamp, each checked; prints running or stopped
-  send-lamp MAIN TARGET   one press sent as events, for a server without XTest
-  arrows MAIN TARGET      the delay set with the arrows and the slider
-  journey MAIN TARGET SCALE [left-edge]
-                          the user's whole journey, under a window manager
-)";
 
 int Answer(const std::optional<std::string>& text) {
   if (text) std::cout << *text << '\n';
@@ -89,6 +88,6 @@ int main(int argc, char** argv) {
   }
   const int status =
       argc < 2 ? 2 : Run(session, argv[1], std::vector<std::string>(argv + 2, argv + argc));
-  if (status == 2) std::cerr << kUsage;
+  if (status == 2) std::cerr << "brem-e2e: bad usage; the commands are listed in BremE2e.cpp\n";
   return status;
 }

@@ -2,7 +2,8 @@
 // of the running program, each one checked before the next. A press starts or stops the cycle
 // exactly once, which the target's unmapping or mapping tells; a start brings two left clicks
 // at the target's centre, caught by a window of our own under it, and the pointer back on the
-// lamp; a stop brings nothing. After the last press, QUIET_MS must pass without any event.
+// lamp; a stop brings nothing, where a click would land: the target shown again at once goes
+// under our window. After the last press, QUIET_MS must pass without any event.
 
 #include <X11/Xlib.h>
 
@@ -102,6 +103,11 @@ int PressLampCommand(XSession& session, const std::vector<std::string>& args, bo
             seen = catcher.events().size() + changes;
             lastEvent = Clock::now();
           }
+          // The quiet counts from the moment our window is back on top.
+          if (changes > changesBefore && running && !catcher.Covers(centre)) {
+            catcher.Raise();
+            lastEvent = Clock::now();
+          }
           return changes > changesBefore && catcher.events().size() - from >= expected &&
                  session.ButtonsUp() && Clock::now() - lastEvent >= wait;
         },
@@ -112,6 +118,7 @@ int PressLampCommand(XSession& session, const std::vector<std::string>& args, bo
     ok &= Check(changes == changesBefore + 1 && running != wasRunning,
                 which + " did not " + (wasRunning ? "stop" : "start") + " the cycle exactly once");
     const auto& events = catcher.events();
+    ok &= Check(running || catcher.Covers(centre), which + ": the target was above our window");
     ok &= Check(events.size() - from == expected,
                 which + " gave " + std::to_string(events.size() - from) +
                     " button events, expected " + std::to_string(expected));

@@ -1,5 +1,5 @@
-// The XTest sink against a real X server (Xvfb): the NoXTest suite needs one started without the
-// XTest extension, the others one with it.
+// The XTest sink against a real X server (Xvfb) with the XTest extension; the program's message
+// about a server without it is checked end to end.
 
 #include <gtest/gtest.h>
 
@@ -83,7 +83,6 @@ TEST_F(XTestSinkTest, ClicksArriveWithTheirButtonAtTheScaledPoint) {
   EXPECT_EQ(recorder_->events().size(), 6u) << "more events than the clicks";
 }
 
-// Points off the screen are passed on: the server clamps them.
 TEST_F(XTestSinkTest, WarpMovesThePointerToTheScaledPoint) {
   const struct {
     double scale;
@@ -91,8 +90,6 @@ TEST_F(XTestSinkTest, WarpMovesThePointerToTheScaledPoint) {
     Point expected;
   } cases[] = {
       {1.0, {300.4f, 400.6f}, {300, 401}},
-      {1.0, {-50.0f, -50.0f}, {0, 0}},
-      {1.0, {5000.0f, 5000.0f}, {1279, 1023}},
       {2.0, {10.3f, 20.8f}, {21, 42}},
   };
   for (const auto& c : cases) {
@@ -134,26 +131,6 @@ TEST_F(XTestSinkTest, PressWaitsForAHeldButtonButNotForever) {
     Post(kCGEventLeftMouseUp, {150.0f, 160.0f});
     if (c.released) ExpectClick(1, {150, 160});
   }
-}
-
-TEST(NoXTest, SinkSaysSoOnceAndDoesNothing) {
-  e2e::XSession session;
-  ASSERT_NE(session.display(), nullptr) << "no X server";
-  if (session.HasXTest()) GTEST_SKIP() << "needs an X server started without XTest";
-
-  testing::internal::CaptureStderr();
-  {
-    XTestSink sink(session.display(), 1.0);
-    XTestSink second(session.display(), 1.0);
-    EXPECT_FALSE(sink.Available());
-    CGEventSetSink(&sink);
-    Post(kCGEventLeftMouseDown, {10.0f, 10.0f});
-    Post(kCGEventLeftMouseUp, {10.0f, 10.0f});
-    EXPECT_NE(CGWarpMouseCursorPosition({10.0f, 10.0f}), 0);
-    CGEventSetSink(nullptr);
-  }
-  EXPECT_EQ(testing::internal::GetCapturedStderr(),
-            "brem: this X server has no XTest extension, so clicks cannot be posted\n");
 }
 
 }  // namespace

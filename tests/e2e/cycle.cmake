@@ -3,7 +3,6 @@
 # program must survive: closing while it clicks, presses faster than its clock, a server
 # without XTest, and broken pictures.
 set(BREM_CYCLE bash ${BREM_E2E_DIR}/cycle.sh)
-brem_e2e_test(NAME e2e.lamp.start_and_stop COMMAND ${BREM_CYCLE} lamp)
 brem_e2e_test(NAME e2e.arrows.delay_from_presses TIMEOUT 90 COMMAND ${BREM_CYCLE} arrows)
 brem_e2e_test(NAME e2e.robustness.close_while_running TIMEOUT 30
   COMMAND ${BREM_CYCLE} close-while-running)
@@ -13,9 +12,4 @@ brem_e2e_test(NAME e2e.robustness.quick_presses TIMEOUT 30 COMMAND ${BREM_CYCLE}
 brem_e2e_test(NAME e2e.robustness.no_xtest NO_DISPLAY TIMEOUT 30
   COMMAND ${BREM_XVFB_RUN} -a -n 500 -s "${BREM_E2E_SCREEN} -extension XTEST"
           ${BREM_CYCLE} no-xtest)
-# One picture broken at a time, in a copy of the bundle; split by the way it is broken to keep
-# each case short.
-foreach(breakage missing truncated folder)
-  brem_e2e_test(NAME e2e.robustness.pictures_${breakage} TIMEOUT 30
-    COMMAND ${BREM_CYCLE} pictures ${breakage})
-endforeach()
+brem_e2e_test(NAME e2e.robustness.pictures TIMEOUT 30 COMMAND ${BREM_CYCLE} pictures)

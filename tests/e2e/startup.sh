@@ -1,20 +1,9 @@
 #!/usr/bin/env bash
-# Start-up and shut-down of the program, seen from the outside.
-#   startup.sh main-window   the main window appears, has a fixed size, and closing it ends the
-#                            program successfully
-#   startup.sh no-display    without an X server the program says so on one line and exits with 1,
-#                            even when told to use Wayland, which has no way to post its clicks
+# startup.sh no-display: without an X server the program says so on one line and exits with 1,
+# even when told to use Wayland, which has no way to post its clicks.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 case ${1:-} in
-  main-window)
-    brem_start
-    read -r width height _ < <(tool geometry "$MAIN") || fail "the main window vanished"
-    [[ ${width}x$height == 115x250 ]] || fail "the main window is ${width}x$height, not 115x250"
-    [[ $(tool size-hints "$MAIN") == "min=115x250 max=115x250" ]] ||
-      fail "the main window is resizable: size hints '$(tool size-hints "$MAIN")'"
-    brem_close
-    ;;
   no-display)
     status=0
     env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=wayland "$BREM_EXE" >/dev/null \
@@ -25,5 +14,5 @@ case ${1:-} in
       fail "brem must say on exactly one line of stderr that there is no display"
     }
     ;;
-  *) fail "usage: startup.sh main-window|no-display" ;;
+  *) fail "usage: startup.sh no-display" ;;
 esac

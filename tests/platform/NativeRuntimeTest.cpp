@@ -24,23 +24,6 @@ class NativeRuntimeTest : public ::testing::Test {
   const long exceptions_ = native_exception_live_count();
 };
 
-TEST_F(NativeRuntimeTest, SendReachesTheReceiversMethodForTheSelectorWithTheExactValue) {
-  std::vector<float> first, second;
-  const id a = native_object_create(&first);
-  const id b = native_object_create(&second);
-  native_object_add_method(a, alpha(), record);
-  native_object_add_method(a, sel_registerName("setLevel:"),
-                           [](void* context, float value) { record(context, -value); });
-  native_object_add_method(b, alpha(), record);
-
-  EXPECT_EQ(objc_msgSend(a, alpha(), 0.1f), a);
-  objc_msgSend(a, sel_registerName("setLevel:"), 2.0f);
-  EXPECT_EQ(first, (std::vector<float>{0.1f, -2.0f}));
-  EXPECT_TRUE(second.empty());
-  native_object_destroy(a);
-  native_object_destroy(b);
-}
-
 // A worker raises into its own frames: the main thread's frame, entered first, sees nothing.
 TEST_F(NativeRuntimeTest, FailedSendsRaiseIntoTheInnermostFrameOfTheirOwnThread) {
   NativeExceptionFrame main_frame{};

@@ -33,24 +33,6 @@ class OpacityTest : public RuntimeFixture {
   long exceptionsBefore_ = 0;
 };
 
-TEST_F(OpacityTest, TheLastValueReachesTheToolkitWindow) {
-  InitFramework();
-  fw::Ref<fw::Window> window = fw::RuntimeNew<ProbeWindow>();
-  window->Title("opacity probe");
-  window->Constructor();
-  QWidget* peer = TopLevelTitled("opacity probe");
-  ASSERT_NE(peer, nullptr);
-  WindowExtensions::Opacity(window, 0.5f);
-  WindowExtensions::Opacity(window, 0.25f);
-  EXPECT_NEAR(peer->windowOpacity(), 0.25, 0.01) << "the toolkit keeps steps of 1/255";
-}
-
-TEST_F(OpacityTest, ANilWindowRaisesNilObjectWithoutSending) {
-  auto raised = RaisedBy([] { WindowExtensions::Opacity(fw::Ref<fw::Window>(), 0.5f); });
-  ASSERT_TRUE(raised);
-  EXPECT_TRUE(raised->IsA(fw::NilObjectException::__Lookup())) << raised->Class()->name;
-}
-
 TEST_F(OpacityTest, AFailedSendArrivesAsObjCExceptionThatOwnsTheNativeOne) {
   // Never built, so it has no native object to receive the message.
   fw::Ref<fw::Window> window = fw::RuntimeNew<ProbeWindow>();

@@ -64,20 +64,6 @@ class FactoryOverride {
   fw::Object* (*saved_)();
 };
 
-// How many objects of each class are alive, in the order given.
-template <class... Classes>
-std::vector<long> Live() {
-  return {Classes::__Lookup()->live.load()...};
-}
-
-// Names each case of a parameterised suite after its row's `name`.
-struct RowName {
-  template <class Row>
-  std::string operator()(const testing::TestParamInfo<Row>& info) const {
-    return info.param.name;
-  }
-};
-
 // A PNG of noise, so that the compressed data is large enough to cut in half.
 inline std::string PngBytes(int width, int height) {
   QImage image(width, height, QImage::Format_RGB32);
@@ -128,12 +114,6 @@ class TempBundle {
 inline bool APictureWasLoaded() {
   TempBundle empty;
   return iFond() || iCible() || iDEL0() || iDEL1() || iClicGauche() || iClicDroit();
-}
-
-inline const fw::Control::Registration* Hook(scheduler::Principale& window, const char* control,
-                                             int32_t event) {
-  fw::Ref<fw::Object> found = window._ControlByName(control);
-  return found ? static_cast<fw::Control*>(found.get())->_Registration(event) : nullptr;
 }
 
 // What a sink saw, one line a record, so that a failure shows the whole sequence.

@@ -40,6 +40,19 @@ ClickRecorder::~ClickRecorder() {
   XSync(session_.display(), False);
 }
 
+void ClickRecorder::Raise() {
+  XRaiseWindow(session_.display(), window_);
+  XSync(session_.display(), False);
+}
+
+bool ClickRecorder::Covers(Point at) {
+  Window top = 0;
+  int x = 0, y = 0;
+  XTranslateCoordinates(session_.display(), session_.root(), session_.root(), at.x, at.y, &x, &y,
+                        &top);
+  return top == window_;
+}
+
 void ClickRecorder::Poll() {
   XEvent event;
   while (

@@ -29,6 +29,10 @@ class ClickRecorder {
   ClickRecorder& operator=(const ClickRecorder&) = delete;
 
   Window window() const { return window_; }
+  // Stacks it above every other window, such as a target shown again over it.
+  void Raise();
+  // Nothing else of the screen lies above it at `at`: a click there reaches it.
+  bool Covers(Point at);
   // Takes in what has arrived so far.
   void Poll();
   // Takes in events for `span`, or until there are `count` of them.
