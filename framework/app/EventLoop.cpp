@@ -1,11 +1,11 @@
 #include <QApplication>
-#include <QScreen>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
 
+#include "framework/app/ScreenPixels.h"
 #include "framework/runtime/EventGuard.h"
 #include "framework/runtime/Runtime.h"
 #include "framework/runtime/RuntimeState.h"
@@ -29,9 +29,7 @@ std::unique_ptr<XTestSink> gXTestSink;
 void InstallEventSink() {
   auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
   if (!x11 || !x11->display()) return;
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  gXTestSink =
-      std::make_unique<XTestSink>(x11->display(), screen ? screen->devicePixelRatio() : 1.0);
+  gXTestSink = std::make_unique<XTestSink>(x11->display(), &LogicalToServer);
   CGEventSetSink(gXTestSink.get());
 }
 

@@ -3,11 +3,20 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 
+#include <algorithm>
 #include <chrono>
-#include <cmath>
 #include <cstdio>
 #include <mutex>
 #include <thread>
+#include <utility>
+
+// A round trip (XSync) only tells that the server has received a fake event. While another
+// client's synchronous grab freezes the pointer (a window manager's click-to-focus grab does so
+// for every press on a window, until it replays the press), the server queues the device's
+// events, and a release or a warp posted then would be processed later, after the program has
+// warped back or read the pointer. So every step waits until the server's own pointer state
+// (position and button mask) shows it was processed. The waits are bounded: a grab that never
+// ends delays a click, but cannot hang the program.
 
 namespace {
 
@@ -15,8 +24,11 @@ constexpr unsigned int kLeftButton = 1;
 constexpr unsigned int kRightButton = 3;
 constexpr unsigned int kAnyButtonMask =
     Button1Mask | Button2Mask | Button3Mask | Button4Mask | Button5Mask;
-constexpr auto kButtonPollInterval = std::chrono::milliseconds(5);
-constexpr auto kButtonWaitLimit = std::chrono::milliseconds(1500);
+constexpr auto kPollInterval = std::chrono::milliseconds(1);
+// A user may hold the button that started the cycle for a while; a window manager replays a
+// frozen press within milliseconds.
+constexpr int kHeldButtonLimitMs = 1500;
+constexpr int kProcessedLimitMs = 1000;
 
 bool HasXTest(Display* display) {
   int event_base = 0;
@@ -26,14 +38,14 @@ bool HasXTest(Display* display) {
   return XTestQueryExtension(display, &event_base, &error_base, &major, &minor) != False;
 }
 
-int ToServer(float logical, double scale) {
-  return static_cast<int>(std::lround(logical * scale));
+unsigned int MaskOf(unsigned int button) {
+  return button == kLeftButton ? Button1Mask : Button3Mask;
 }
 
 }  // namespace
 
-XTestSink::XTestSink(Display* display, double scale)
-    : display_(display), scale_(scale), available_(HasXTest(display)) {
+XTestSink::XTestSink(Display* display, ToServerPixels toServer)
+    : display_(display), toServer_(std::move(toServer)), available_(HasXTest(display)) {
   // Once per process: a second sink on the same server has nothing new to say.
   static std::once_flag reported;
   if (!available_) {
@@ -68,41 +80,51 @@ void XTestSink::Post(const PostedMouseEvent& e) {
   }
   // The server would fold a press into one the user is still holding (the press that started
   // the cycle, say), so the click would be lost.
-  if (press) WaitForButtonsUp();
+  if (press) {
+    AwaitPointer([](ServerPoint, unsigned int buttons) { return (buttons & kAnyButtonMask) == 0; },
+                 kHeldButtonLimitMs);
+  }
   // X presses a button wherever the pointer is.
   MoveTo(e.point);
   XTestFakeButtonEvent(display_, button, press ? True : False, CurrentTime);
-  // Whoever reads the pointer or the window's events next must already see this event.
-  XSync(display_, False);
+  const unsigned int mask = MaskOf(button);
+  AwaitPointer(
+      [press, mask](ServerPoint, unsigned int buttons) { return ((buttons & mask) != 0) == press; },
+      kProcessedLimitMs);
 }
 
 CGError XTestSink::Warp(CGPoint p) {
   if (!available_) return 1;
   MoveTo(p);
-  XSync(display_, False);
   return 0;
 }
 
-// Points outside the screen are passed on as they are: the server clamps them.
 void XTestSink::MoveTo(CGPoint p) {
-  XTestFakeMotionEvent(display_, DefaultScreen(display_), ToServer(p.x, scale_),
-                       ToServer(p.y, scale_), CurrentTime);
+  const ServerPoint to = toServer_(p);
+  XTestFakeMotionEvent(display_, DefaultScreen(display_), to.x, to.y, CurrentTime);
+  // Points off the screen are passed on as they are: the server clamps them.
+  const int screen = DefaultScreen(display_);
+  const ServerPoint clamped{std::clamp(to.x, 0, DisplayWidth(display_, screen) - 1),
+                            std::clamp(to.y, 0, DisplayHeight(display_, screen) - 1)};
+  AwaitPointer(
+      [clamped](ServerPoint at, unsigned int) { return at.x == clamped.x && at.y == clamped.y; },
+      kProcessedLimitMs);
 }
 
-// Gives up after a while so a stuck button cannot stop the clicking for good.
-void XTestSink::WaitForButtonsUp() {
-  const auto deadline = std::chrono::steady_clock::now() + kButtonWaitLimit;
+void XTestSink::AwaitPointer(const std::function<bool(ServerPoint at, unsigned int buttons)>& done,
+                             int limitMs) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
   const Window root = DefaultRootWindow(display_);
   for (;;) {
     Window root_return = 0;
     Window child = 0;
-    int root_x = 0;
-    int root_y = 0;
+    ServerPoint at{0, 0};
     int x = 0;
     int y = 0;
     unsigned int mask = 0;
-    XQueryPointer(display_, root, &root_return, &child, &root_x, &root_y, &x, &y, &mask);
-    if ((mask & kAnyButtonMask) == 0 || std::chrono::steady_clock::now() >= deadline) return;
-    std::this_thread::sleep_for(kButtonPollInterval);
+    // A round trip: everything posted before has at least reached the server.
+    XQueryPointer(display_, root, &root_return, &child, &at.x, &at.y, &x, &y, &mask);
+    if (done(at, mask) || std::chrono::steady_clock::now() >= deadline) return;
+    std::this_thread::sleep_for(kPollInterval);
   }
 }

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <optional>
 #include <thread>
 
@@ -26,6 +27,14 @@ void Post(CGEventType type, CGPoint point) {
   CGEventRef event = CGEventCreateMouseEvent(nullptr, type, point, kCGMouseButtonLeft);
   CGEventPost(kCGHIDEventTap, event);
   CFRelease(event);
+}
+
+// Every logical pixel `scale` server pixels, as on a single screen.
+ToServerPixels Scaled(double scale) {
+  return [scale](CGPoint p) {
+    return ServerPoint{static_cast<int>(std::lround(p.x * scale)),
+                       static_cast<int>(std::lround(p.y * scale))};
+  };
 }
 
 class XTestSinkTest : public ::testing::Test {
@@ -73,7 +82,7 @@ TEST_F(XTestSinkTest, ClicksArriveWithTheirButtonAtTheScaledPoint) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << "button " << c.button << ", scale " << c.scale);
-    XTestSink sink(session_->display(), c.scale);
+    XTestSink sink(session_->display(), Scaled(c.scale));
     CGEventSetSink(&sink);
     Post(c.down, c.at);
     Post(c.up, c.at);
@@ -96,7 +105,7 @@ TEST_F(XTestSinkTest, WarpMovesThePointerToTheScaledPoint) {
       {2.0, {10.3f, 20.8f}, {21, 42}},
   };
   for (const auto& c : cases) {
-    XTestSink sink(session_->display(), c.scale);
+    XTestSink sink(session_->display(), Scaled(c.scale));
     CGEventSetSink(&sink);
     EXPECT_EQ(CGWarpMouseCursorPosition(c.to), 0);
     EXPECT_EQ(e2e::Text(session_->Pointer()), e2e::Text(c.expected)) << "scale " << c.scale;
@@ -106,7 +115,7 @@ TEST_F(XTestSinkTest, WarpMovesThePointerToTheScaledPoint) {
 // A press posted while the user holds a button would be lost in the held one; a stuck button
 // must not stop the clicking for good either.
 TEST_F(XTestSinkTest, PressWaitsForAHeldButtonButNotForever) {
-  XTestSink sink(session_->display(), 1.0);
+  XTestSink sink(session_->display(), Scaled(1.0));
   CGEventSetSink(&sink);
   const struct {
     bool released;
@@ -136,6 +145,47 @@ TEST_F(XTestSinkTest, PressWaitsForAHeldButtonButNotForever) {
   }
 }
 
+// Another client's synchronous grab (a window manager's click-to-focus grab) freezes the pointer:
+// the server holds fake events back until the grab lets them go. Each step must wait for that,
+// or the release and the warp back land after the program has moved on; a grab that never lets
+// go must not hang the program.
+TEST_F(XTestSinkTest, StepsWaitUntilAFrozenPointerIsLetGo) {
+  XTestSink sink(session_->display(), Scaled(1.0));
+  CGEventSetSink(&sink);
+  const struct {
+    bool thawed;
+    e2e::Ms least, most;
+  } cases[] = {{true, 250ms, 900ms}, {false, 900ms, 2500ms}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.thawed ? "let go after 300 ms" : "never let go");
+    ASSERT_EQ(CGWarpMouseCursorPosition({20.0f, 20.0f}), 0);
+    Display* grabber = XOpenDisplay(nullptr);
+    ASSERT_EQ(XGrabPointer(grabber, DefaultRootWindow(grabber), False, ButtonPressMask,
+                           GrabModeSync, GrabModeAsync, None, None, CurrentTime),
+              GrabSuccess);
+    XSync(grabber, False);
+    std::thread letGo;
+    if (c.thawed) {
+      letGo = std::thread([grabber] {
+        std::this_thread::sleep_for(300ms);
+        XUngrabPointer(grabber, CurrentTime);
+        XSync(grabber, False);
+      });
+    }
+    const auto start = e2e::Clock::now();
+    EXPECT_EQ(CGWarpMouseCursorPosition({200.0f, 180.0f}), 0);
+    const Point after = session_->Pointer();
+    const auto waited = e2e::Clock::now() - start;
+    if (letGo.joinable()) letGo.join();
+    XCloseDisplay(grabber);
+    EXPECT_GE(waited, c.least);
+    EXPECT_LT(waited, c.most);
+    if (c.thawed) {
+      EXPECT_EQ(e2e::Text(after), "200,180");
+    }
+  }
+}
+
 TEST(NoXTest, SinkSaysSoOnceAndDoesNothing) {
   e2e::XSession session;
   ASSERT_NE(session.display(), nullptr) << "no X server";
@@ -143,8 +193,8 @@ TEST(NoXTest, SinkSaysSoOnceAndDoesNothing) {
 
   testing::internal::CaptureStderr();
   {
-    XTestSink sink(session.display(), 1.0);
-    XTestSink second(session.display(), 1.0);
+    XTestSink sink(session.display(), Scaled(1.0));
+    XTestSink second(session.display(), Scaled(1.0));
     EXPECT_FALSE(sink.Available());
     CGEventSetSink(&sink);
     Post(kCGEventLeftMouseDown, {10.0f, 10.0f});
