@@ -30,7 +30,6 @@ constexpr const char* kUsage = R"(usage: brem-e2e COMMAND [ARGUMENTS]
                           the user's whole journey, under a window manager
   app-clicks MAIN TARGET LOG PAIRS [CLICKS]
                           clicks on a toolkit button under the target (its lines in LOG)
-  move ID X Y             move the window as its client would
 )";
 
 int Answer(const std::optional<std::string>& text) {
@@ -80,7 +79,6 @@ int Run(XSession& session, const std::string& command, const std::vector<std::st
   if (command == "arrows") return ArrowsCommand(session, args);
   if (command == "journey") return JourneyCommand(session, args);
   if (command == "app-clicks") return AppClicksCommand(session, args);
-  if (command == "move") return MoveCommand(session, args);
   return 2;
 }
 

@@ -1,6 +1,6 @@
-// app-clicks MAIN TARGET LOG PAIRS [CLICKS] and move ID X Y: the program clicking a toolkit
-// button (brem-e2e-button, its lines in LOG) that lies under the target, in a normal window
-// under a window manager. PAIRS presses on the lamp that start and then stop the cycle: each
+// app-clicks MAIN TARGET LOG PAIRS [CLICKS]: the program clicking a toolkit button
+// (brem-e2e-button, its lines in LOG) that lies under the target, in a normal window under a
+// window manager. PAIRS presses on the lamp that start and then stop the cycle: each
 // start clicks twice and puts the pointer back on the lamp. Then, with CLICKS, the delay is
 // brought down to 1 s and the cycle runs until the button has seen that many clicks. Every
 // click must be counted by the button, with its press and its release at the target's centre.
@@ -9,6 +9,7 @@
 #include <cmath>
 #include <fstream>
 #include <thread>
+#include <utility>
 
 #include "Commands.h"
 
@@ -17,10 +18,13 @@ namespace {
 
 using namespace std::chrono_literals;
 
+// The button's lines: each press and release in order, and how many clicks it counted.
 struct ButtonLog {
-  std::vector<Point> presses;
-  std::vector<Point> releases;
+  std::vector<std::pair<bool, Point>> events;
   std::size_t clicked = 0;
+  std::size_t Presses() const {
+    return std::count_if(events.begin(), events.end(), [](const auto& e) { return e.first; });
+  }
 };
 
 ButtonLog Read(const std::string& path) {
@@ -31,7 +35,7 @@ ButtonLog Read(const std::string& path) {
     if (word == "clicked") {
       ++log.clicked;
     } else if (in >> p.x >> p.y) {
-      (word == "press" ? log.presses : log.releases).push_back(p);
+      log.events.emplace_back(word == "press", p);
     }
   }
   return log;
@@ -55,21 +59,18 @@ class AppClicks {
     for (unsigned long i = 1; i <= pairs && ok_; ++i) Pair(i);
     if (clicks > 0 && ok_) Cycle(clicks);
     const ButtonLog log = Read(log_);
-    for (std::size_t i = 0; i < log.presses.size() || i < log.releases.size(); ++i) {
-      for (const auto* list : {&log.presses, &log.releases}) {
-        const char* what = list == &log.presses ? "press" : "release";
-        Expect(i < list->size(), "click " + std::to_string(i + 1) + " has no " + what);
-        if (i >= list->size()) continue;
-        const Point off = (*list)[i] - centre_;
-        Expect(std::abs(off.x) <= 1 && std::abs(off.y) <= 1,
-               "the " + std::string(what) + " of click " + std::to_string(i + 1) + " came at " +
-                   Text((*list)[i]) + ", not at the target's centre " + Text(centre_));
-      }
+    for (std::size_t i = 0; i < log.events.size(); ++i) {
+      const auto& [press, at] = log.events[i];
+      const Point off = at - centre_;
+      Expect(press == (i % 2 == 0) && std::abs(off.x) <= 1 && std::abs(off.y) <= 1,
+             "button event " + std::to_string(i + 1) + " is a " + (press ? "press" : "release") +
+                 " at " + Text(at) + ", not a " + (i % 2 == 0 ? "press" : "release") +
+                 " at the target's centre " + Text(centre_));
     }
-    Expect(log.clicked == log.presses.size(), "the button counted " + std::to_string(log.clicked) +
-                                                  " of " + std::to_string(log.presses.size()) +
-                                                  " clicks");
-    std::printf("%zu clicks, %zu counted by the button\n", log.presses.size(), log.clicked);
+    Expect(log.clicked == log.Presses() && log.events.size() % 2 == 0,
+           "the button counted " + std::to_string(log.clicked) + " of " +
+               std::to_string(log.Presses()) + " presses");
+    std::printf("%zu clicks, %zu counted by the button\n", log.Presses(), log.clicked);
     return ok_;
   }
 
@@ -103,10 +104,10 @@ class AppClicks {
       s_.Press(Scaled(kDownArrow), 40ms);
       std::this_thread::sleep_for(40ms);
     }
-    const std::size_t before = Read(log_).presses.size();
+    const std::size_t before = Read(log_).Presses();
     s_.Press(Lamp(), 100ms);
     const auto limit = 2s * static_cast<long>(clicks) + 10s;
-    Expect(WaitUntil([&] { return Read(log_).presses.size() >= before + clicks; }, limit),
+    Expect(WaitUntil([&] { return Read(log_).Presses() >= before + clicks; }, limit),
            "fewer than " + std::to_string(clicks) + " clicks arrived in the run");
     // Well before the next tick, so that the press cannot meet a click.
     std::this_thread::sleep_for(300ms);
@@ -142,16 +143,6 @@ int AppClicksCommand(XSession& session, const std::vector<std::string>& args) {
   if (!main || !target || !pairs || !clicks) return 2;
   if (!Check(session.HasXTest(), "the X server has no XTest extension")) return 1;
   return AppClicks(session, *main, *target, args[2]).Run(*pairs, *clicks) ? 0 : 1;
-}
-
-// As a client moves its own window: the window manager places its frame accordingly.
-int MoveCommand(XSession& session, const std::vector<std::string>& args) {
-  if (args.size() != 3) return 2;
-  const auto window = Number(args[0]), x = Number(args[1]), y = Number(args[2]);
-  if (!window || !x || !y) return 2;
-  XMoveWindow(session.display(), *window, static_cast<int>(*x), static_cast<int>(*y));
-  XSync(session.display(), False);
-  return 0;
 }
 
 }  // namespace e2e

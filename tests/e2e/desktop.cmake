@@ -5,8 +5,9 @@
 find_program(BREM_OPENBOX openbox)
 find_program(BREM_XRANDR xrandr)
 find_program(BREM_XRDB xrdb)
-if(NOT BREM_OPENBOX OR NOT BREM_XRANDR OR NOT BREM_XRDB)
-  message(STATUS "No openbox, xrandr or xrdb: the desktop clicks are left out")
+find_program(BREM_XDOTOOL xdotool)
+if(NOT BREM_OPENBOX OR NOT BREM_XRANDR OR NOT BREM_XRDB OR NOT BREM_XDOTOOL)
+  message(STATUS "No openbox, xrandr, xrdb or xdotool: the desktop clicks are left out")
   return()
 endif()
 

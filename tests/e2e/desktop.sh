@@ -29,7 +29,7 @@ tool wait-wm 10000 >/dev/null || fail "no window manager took over the screen wi
 export QT_QPA_PLATFORM=xcb
 brem_start
 if [[ $layout != plain ]]; then
-  tool move "$TARGET" 2500 500
+  xdotool windowmove "$TARGET" 2500 500
   for _ in {1..30}; do
     read -r _ _ x _ < <(tool geometry "$TARGET")
     ((x >= 2500)) && break
