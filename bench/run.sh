@@ -126,10 +126,6 @@ openbox --sm-disable --config-file "$here/../tests/e2e/desktop-openbox.xml" 2>/d
 wm_pid=$!
 "$e2e/brem-e2e" wait-wm 10000 >/dev/null || die "openbox did not start"
 
-step "click cycle under openbox, on a managed window, 200 ticks"
-run click_wm "$bin/brem-bench-click" 200 managed
-collect click_wm
-
 step "clicks counted by a toolkit button under openbox: BREM 25 starts, xdotool 50 clicks"
 "$exe" 2>/dev/null &
 brem_pid=$!
@@ -137,7 +133,7 @@ main=$("$e2e/brem-e2e" wait-title BREM 15000) || die "no BREM window"
 target=$("$e2e/brem-e2e" wait-title TARGET 5000) || die "no TARGET window"
 read -r w h x y < <("$e2e/brem-e2e" geometry "$target")
 cx=$((x + w / 2)) cy=$((y + h / 2))
-"$e2e/brem-e2e-button" $((cx - 80)) $((cy - 60)) 160 120 >"$work/button" &
+"$e2e/brem-e2e-button" $((cx - 80)) $((cy - 60)) 160 120 >"$work/button" 2>/dev/null &
 button_pid=$!
 "$e2e/brem-e2e" wait-title BUTTON 10000 >/dev/null || die "the button's window was never shown"
 # Counts whatever happens: a lost click is a figure here, not a failure.
@@ -152,7 +148,14 @@ for _ in {1..50}; do
 done
 sleep 0.5
 R[share.xdotool_counted]=$(($(grep -c clicked "$work/button") - before))
-kill "$button_pid" "$wm_pid" && wait "$button_pid" "$wm_pid" 2>/dev/null || true
+kill "$button_pid" && wait "$button_pid" 2>/dev/null || true
+
+# Not first under openbox: a window mapped while it is still starting may never be mapped.
+step "click cycle under openbox, on a managed window, 200 ticks"
+run click_wm "$bin/brem-bench-click" 200 managed
+collect click_wm
+
+kill "$wm_pid" && wait "$wm_pid" 2>/dev/null || true
 
 # --- The table ---------------------------------------------------------------------------------
 

@@ -24,7 +24,10 @@ constexpr unsigned int kLeftButton = 1;
 constexpr unsigned int kRightButton = 3;
 constexpr unsigned int kAnyButtonMask =
     Button1Mask | Button2Mask | Button3Mask | Button4Mask | Button5Mask;
-constexpr auto kPollInterval = std::chrono::milliseconds(1);
+// A window manager replays a frozen press within a millisecond or two: look again soon at
+// first, then less often, so that a grab held for long costs little.
+constexpr auto kFirstPollInterval = std::chrono::microseconds(100);
+constexpr auto kLongestPollInterval = std::chrono::milliseconds(5);
 // A user may hold the button that started the cycle for a while; a window manager replays a
 // frozen press within milliseconds.
 constexpr int kHeldButtonLimitMs = 1500;
@@ -84,7 +87,9 @@ void XTestSink::Post(const PostedMouseEvent& e) {
     AwaitPointer([](ServerPoint, unsigned int buttons) { return (buttons & kAnyButtonMask) == 0; },
                  kHeldButtonLimitMs);
   }
-  // X presses a button wherever the pointer is.
+  // X presses a button wherever the pointer is. The button's state alone tells that both were
+  // processed (the server processes a device's events in order), whatever the user's own
+  // mouse does meanwhile.
   MoveTo(e.point);
   XTestFakeButtonEvent(display_, button, press ? True : False, CurrentTime);
   const unsigned int mask = MaskOf(button);
@@ -93,29 +98,35 @@ void XTestSink::Post(const PostedMouseEvent& e) {
       kProcessedLimitMs);
 }
 
+// The pointer has been processed once it stands at the point, or anywhere but where it was last
+// seen: the user's own mouse may have moved it on since.
 CGError XTestSink::Warp(CGPoint p) {
   if (!available_) return 1;
-  MoveTo(p);
+  const ServerPoint to = MoveTo(p);
+  const ServerPoint before = seen_;
+  AwaitPointer(
+      [to, before](ServerPoint now, unsigned int) {
+        return (now.x == to.x && now.y == to.y) || now.x != before.x || now.y != before.y;
+      },
+      kProcessedLimitMs);
   return 0;
 }
 
-void XTestSink::MoveTo(CGPoint p) {
+ServerPoint XTestSink::MoveTo(CGPoint p) {
   const ServerPoint to = toServer_(p);
-  XTestFakeMotionEvent(display_, DefaultScreen(display_), to.x, to.y, CurrentTime);
-  // Points off the screen are passed on as they are: the server clamps them.
   const int screen = DefaultScreen(display_);
-  const ServerPoint clamped{std::clamp(to.x, 0, DisplayWidth(display_, screen) - 1),
-                            std::clamp(to.y, 0, DisplayHeight(display_, screen) - 1)};
-  AwaitPointer(
-      [clamped](ServerPoint at, unsigned int) { return at.x == clamped.x && at.y == clamped.y; },
-      kProcessedLimitMs);
+  XTestFakeMotionEvent(display_, screen, to.x, to.y, CurrentTime);
+  // Points off the screen are passed on as they are: the server clamps them.
+  return {std::clamp(to.x, 0, DisplayWidth(display_, screen) - 1),
+          std::clamp(to.y, 0, DisplayHeight(display_, screen) - 1)};
 }
 
 void XTestSink::AwaitPointer(const std::function<bool(ServerPoint at, unsigned int buttons)>& done,
                              int limitMs) {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
   const Window root = DefaultRootWindow(display_);
-  for (;;) {
+  for (auto interval = std::chrono::microseconds(kFirstPollInterval);;
+       interval = std::min<std::chrono::microseconds>(interval * 2, kLongestPollInterval)) {
     Window root_return = 0;
     Window child = 0;
     ServerPoint at{0, 0};
@@ -124,7 +135,8 @@ void XTestSink::AwaitPointer(const std::function<bool(ServerPoint at, unsigned i
     unsigned int mask = 0;
     // A round trip: everything posted before has at least reached the server.
     XQueryPointer(display_, root, &root_return, &child, &at.x, &at.y, &x, &y, &mask);
+    seen_ = at;
     if (done(at, mask) || std::chrono::steady_clock::now() >= deadline) return;
-    std::this_thread::sleep_for(kPollInterval);
+    std::this_thread::sleep_for(interval);
   }
 }

@@ -33,7 +33,8 @@ class XTestSink final : public EventSink {
   CGError Warp(CGPoint p) override;
 
  private:
-  void MoveTo(CGPoint p);
+  // Posts a move to the point; returns where the server will put the pointer.
+  ServerPoint MoveTo(CGPoint p);
   // Polls the server's pointer until `done` holds or the time is up.
   void AwaitPointer(const std::function<bool(ServerPoint at, unsigned int buttons)>& done,
                     int limitMs);
@@ -41,4 +42,6 @@ class XTestSink final : public EventSink {
   Display* display_;
   ToServerPixels toServer_;
   bool available_;
+  // Where the pointer was at the last look.
+  ServerPoint seen_{-1, -1};
 };
