@@ -223,9 +223,10 @@ table() {
   echo "| Click within a running loop, median (xdotool: interval minus delay in" \
     "\`--repeat 1000 --delay 10\`) | $(ms "$brem") | $(ms "$xdo") | $(ratio "$brem" "$xdo") |" \
     "< 1 ms | $(under "$brem" 1) |"
-  brem=${R[click_wm.median_ms]} xdo=${R[click_wm.p99_ms]}
-  echo "| Click cycle under openbox on a managed window: tick to release arriving, median /" \
-    "99th percentile | $(ms "$brem") / $(ms "$xdo") | — | — | — | — |"
+  echo "| Click cycle, tick to release arriving, median / 99th percentile: without a window" \
+    "manager; under openbox, on a managed window | $(ms "${R[click.median_ms]}") /" \
+    "$(ms "${R[click.p99_ms]}"); $(ms "${R[click_wm.median_ms]}") /" \
+    "$(ms "${R[click_wm.p99_ms]}") | — | — | — | — |"
   brem=$(awk -v c="${R[share.brem_counted]}" -v n="${R[share.brem_clicks]}" \
     'BEGIN { printf "%.0f%%", n ? 100 * c / n : 0 }')
   xdo=$(awk -v c="${R[share.xdotool_counted]}" 'BEGIN { printf "%.0f%%", 100 * c / 50 }')
