@@ -1,6 +1,7 @@
-// brem-bench-click [COUNT]: the cost of one click cycle of the program, on $DISPLAY. Opens the
-// program's two windows with its own start-up code, puts the target over a window of the bench's
-// own (another thread, another X connection) and hides it, as pressing the lamp does. Then it
+// brem-bench-click [COUNT [managed]]: the cost of one click cycle of the program, on $DISPLAY.
+// Opens the program's two windows with its own start-up code, puts the target over a window of the
+// bench's own (another thread, another X connection; with managed, a normal window that the
+// running window manager frames) and hides it, as pressing the lamp does. Then it
 // raises the main window's timer COUNT times with the bar at 0, each time once the previous
 // release has arrived, and prints in milliseconds the time from the tick to the button release
 // arriving at that window (median, 99th percentile) and how long the handler itself ran.
@@ -15,6 +16,7 @@
 #include <future>
 #include <mutex>
 #include <optional>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -124,8 +126,9 @@ int Measure(int count, Arrivals& arrivals) {
 
 int main(int argc, char** argv) {
   const int count = argc > 1 ? std::atoi(argv[1]) : 200;
-  if (count <= 0) {
-    std::fputs("usage: brem-bench-click [COUNT]\n", stderr);
+  const bool managed = argc > 2 && std::string(argv[2]) == "managed";
+  if (count <= 0 || argc > 3 || (argc == 3 && !managed)) {
+    std::fputs("usage: brem-bench-click [COUNT [managed]]\n", stderr);
     return 2;
   }
   // The toolkit and the recorder talk to the server from two threads.
@@ -135,8 +138,8 @@ int main(int argc, char** argv) {
   std::promise<bool> opened;
   std::atomic<bool> done = false;
   std::thread recorder([&] {
-    auto window =
-        bench::ClickRecorder::Open(kRecorderLeft, kRecorderTop, kRecorderSize, kRecorderSize);
+    auto window = bench::ClickRecorder::Open(kRecorderLeft, kRecorderTop, kRecorderSize,
+                                             kRecorderSize, managed);
     opened.set_value(window != nullptr);
     while (window && !done) {
       if (auto released = window->NextRelease(50ms)) arrivals.Push(*released);

@@ -1,17 +1,19 @@
 #include "ClickRecorder.h"
 
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <poll.h>
 
 #include <algorithm>
 
 namespace bench {
 
-std::unique_ptr<ClickRecorder> ClickRecorder::Open(int left, int top, int width, int height) {
+std::unique_ptr<ClickRecorder> ClickRecorder::Open(int left, int top, int width, int height,
+                                                   bool managed) {
   Display* display = XOpenDisplay(nullptr);
   if (!display) return nullptr;
   XSetWindowAttributes attributes{};
-  attributes.override_redirect = True;
+  attributes.override_redirect = managed ? False : True;
   attributes.background_pixel = WhitePixel(display, DefaultScreen(display));
   attributes.event_mask = ButtonPressMask | ButtonReleaseMask | StructureNotifyMask;
   const Window window =
@@ -19,6 +21,12 @@ std::unique_ptr<ClickRecorder> ClickRecorder::Open(int left, int top, int width,
                     static_cast<unsigned>(height), 0, CopyFromParent, InputOutput, CopyFromParent,
                     CWOverrideRedirect | CWBackPixel | CWEventMask, &attributes);
   XStoreName(display, window, "brem-bench-recorder");
+  // The window manager leaves a window where its user asked for it.
+  XSizeHints hints{};
+  hints.flags = USPosition | PPosition;
+  hints.x = left;
+  hints.y = top;
+  XSetWMNormalHints(display, window, &hints);
   XMapRaised(display, window);
   XEvent mapped;
   XWindowEvent(display, window, StructureNotifyMask, &mapped);

@@ -12,14 +12,16 @@ namespace bench {
 
 // A bare window on an X connection of its own that notes when each button release reaches it,
 // by the steady clock (CLOCK_MONOTONIC, the same in every process). The window is
-// override-redirect, so no window manager moves it, and mapped above the others. One thread at a
-// time may use it.
+// override-redirect, so no window manager moves it, and mapped above the others; or, managed, a
+// normal window that a running window manager frames and focuses on click, as an application's.
+// One thread at a time may use it.
 class ClickRecorder {
  public:
   using Clock = std::chrono::steady_clock;
 
   // Null when $DISPLAY cannot be opened.
-  static std::unique_ptr<ClickRecorder> Open(int left, int top, int width, int height);
+  static std::unique_ptr<ClickRecorder> Open(int left, int top, int width, int height,
+                                             bool managed = false);
   ClickRecorder(const ClickRecorder&) = delete;
   ClickRecorder& operator=(const ClickRecorder&) = delete;
   ~ClickRecorder();

@@ -24,7 +24,11 @@ bin=$build/bench
 for program in "$exe" "$bin"/brem-bench-{timer,click,xdotool,startup,usage}; do
   [[ -x $program ]] || die "$program is missing: cmake --build $build --target bench builds it"
 done
-for tool in Xvfb xdotool; do
+e2e=$build/tests/e2e
+for program in "$e2e"/brem-e2e{,-button}; do
+  [[ -x $program ]] || die "$program is missing: the end-to-end tools drive the window manager runs"
+done
+for tool in Xvfb xdotool openbox; do
   command -v "$tool" >/dev/null || die "$tool is not installed"
 done
 
@@ -116,6 +120,43 @@ step "memory, CPU and wake-ups: 10 s idle, 10 s clicking, 10 s of xdotool"
 run usage "$bin/brem-bench-usage" "$exe" 10
 collect usage
 
+# From here on a window manager runs that focuses a window on a press in it, through the
+# synchronous grab every desktop's window manager holds.
+openbox --sm-disable --config-file "$here/../tests/e2e/desktop-openbox.xml" 2>/dev/null &
+wm_pid=$!
+"$e2e/brem-e2e" wait-wm 10000 >/dev/null || die "openbox did not start"
+
+step "clicks counted by a toolkit button under openbox: BREM 25 starts, xdotool 50 clicks"
+"$exe" 2>/dev/null &
+brem_pid=$!
+main=$("$e2e/brem-e2e" wait-title BREM 15000) || die "no BREM window"
+target=$("$e2e/brem-e2e" wait-title TARGET 5000) || die "no TARGET window"
+read -r w h x y < <("$e2e/brem-e2e" geometry "$target")
+cx=$((x + w / 2)) cy=$((y + h / 2))
+"$e2e/brem-e2e-button" $((cx - 80)) $((cy - 60)) 160 120 >"$work/button" 2>/dev/null &
+button_pid=$!
+"$e2e/brem-e2e" wait-title BUTTON 10000 >/dev/null || die "the button's window was never shown"
+# Counts whatever happens: a lost click is a figure here, not a failure.
+"$e2e/brem-e2e" app-clicks "$main" "$target" "$work/button" 25 >"$work/share" 2>/dev/null || true
+read -r 'R[share.brem_clicks]' _ 'R[share.brem_counted]' _ < <(grep 'counted by the button' "$work/share")
+kill "$brem_pid" && wait "$brem_pid" 2>/dev/null || true
+before=$(grep -c clicked "$work/button" || true)
+for _ in {1..50}; do
+  xdotool mousemove 40 40
+  xdotool mousemove "$cx" "$cy" click 1 mousemove restore
+  sleep 0.2
+done
+sleep 0.5
+R[share.xdotool_counted]=$(($(grep -c clicked "$work/button") - before))
+kill "$button_pid" && wait "$button_pid" 2>/dev/null || true
+
+# Not first under openbox: a window mapped while it is still starting may never be mapped.
+step "click cycle under openbox, on a managed window, 200 ticks"
+run click_wm "$bin/brem-bench-click" 200 managed
+collect click_wm
+
+kill "$wm_pid" && wait "$wm_pid" 2>/dev/null || true
+
 # --- The table ---------------------------------------------------------------------------------
 
 # ms VALUE: a duration in milliseconds, to a sensible precision.
@@ -182,6 +223,17 @@ table() {
   echo "| Click within a running loop, median (xdotool: interval minus delay in" \
     "\`--repeat 1000 --delay 10\`) | $(ms "$brem") | $(ms "$xdo") | $(ratio "$brem" "$xdo") |" \
     "< 1 ms | $(under "$brem" 1) |"
+  echo "| Click cycle, tick to release arriving, median / 99th percentile: without a window" \
+    "manager; under openbox, on a managed window | $(ms "${R[click.median_ms]}") /" \
+    "$(ms "${R[click.p99_ms]}"); $(ms "${R[click_wm.median_ms]}") /" \
+    "$(ms "${R[click_wm.p99_ms]}") | — | — | — | — |"
+  brem=$(awk -v c="${R[share.brem_counted]}" -v n="${R[share.brem_clicks]}" \
+    'BEGIN { printf "%.0f%%", n ? 100 * c / n : 0 }')
+  xdo=$(awk -v c="${R[share.xdotool_counted]}" 'BEGIN { printf "%.0f%%", 100 * c / 50 }')
+  echo "| Clicks counted by a toolkit button under openbox (BREM: ${R[share.brem_counted]} of" \
+    "${R[share.brem_clicks]}; xdotool: \`mousemove X Y click 1 mousemove restore\`," \
+    "${R[share.xdotool_counted]} of 50) | $brem | $xdo | — | 100% |" \
+    "$([[ $brem == 100% ]] && echo yes || echo no) |"
   echo "| Start-up: exec to both windows mapped, median of 5 | $(ms "${R[startup.median_ms]}") |" \
     "— | — | — | — |"
   echo "| Resident memory (VmRSS), idle | $(mb "${R[usage.idle.rss_kb]}") | — | — | — | — |"
@@ -221,7 +273,8 @@ xdotool_version=$(xdotool version 2>/dev/null | head -1)
   echo
   echo "Measured by \`bench/run.sh\` on $(date +%F): $(nproc) × $cpu_model, Linux $(uname -r)," \
     "load average $load_at_start at the start and $(cut -d' ' -f1-3 /proc/loadavg) at the end;" \
-    "Xvfb 1280x1024 without a window manager; $xdotool_version."
+    "Xvfb 1280x1024, without a window manager but for the rows that name openbox;" \
+    "$xdotool_version."
   echo
   cat "$work/table.md"
   echo
@@ -242,6 +295,13 @@ xdotool_version=$(xdotool version 2>/dev/null | head -1)
     "release had arrived. The handler itself returned after" \
     "$(ms "${R[click.handler_median_ms]}") (median). xdotool: 50 launches of \`xdotool click" \
     "1\`, from starting the process to the release arriving."
+  echo "- Under openbox (tests/e2e/desktop-openbox.xml: a press on a window focuses and raises" \
+    "it through a synchronous grab): the click cycle as above, on a normal, framed window. The" \
+    "counted share: the bundle started on its own, a Qt push button in a normal window under" \
+    "the target, the lamp pressed to start and again to stop 25 times through XTest (two clicks" \
+    "a start); then, the program closed, 50 runs of \`xdotool mousemove X Y click 1 mousemove" \
+    "restore\` at the button's centre, the pointer put elsewhere before each. A click counts" \
+    "when the button emits clicked()."
   echo "- Start-up: from starting \`BREM.app/Contents/MacOS/brem\` to windows titled BREM and" \
     "TARGET both viewable; fastest $(ms "${R[startup.min_ms]}"), slowest" \
     "$(ms "${R[startup.max_ms]}")."

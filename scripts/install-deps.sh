@@ -24,6 +24,8 @@ packages=(
   # benchmarks compare the program with a plain xdotool loop.
   openbox
   xdotool
+  # Several monitors on one virtual screen (xrandr) and a desktop's font scaling (xrdb).
+  x11-xserver-utils
   # Qt draws no text, and cannot size its controls, without at least one font.
   fonts-dejavu-core
 )

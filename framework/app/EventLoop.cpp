@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QScreen>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -7,6 +6,7 @@
 #include <string>
 
 #include "framework/app/DisplayLoss.h"
+#include "framework/app/ScreenPixels.h"
 #include "framework/runtime/EventGuard.h"
 #include "framework/runtime/Runtime.h"
 #include "framework/runtime/RuntimeState.h"
@@ -31,9 +31,7 @@ bool gRequireX11 = false;
 void InstallEventSink() {
   auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
   if (!x11 || !x11->display()) return;
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  gXTestSink =
-      std::make_unique<XTestSink>(x11->display(), screen ? screen->devicePixelRatio() : 1.0);
+  gXTestSink = std::make_unique<XTestSink>(x11->display(), &LogicalToServer);
   CGEventSetSink(gXTestSink.get());
   internal::WatchDisplayConnection();
 }

@@ -37,6 +37,8 @@ std::string SystemObject::_GetLocalizedString(const std::string& key,
   return it == table.end() ? defaultText : it->second;
 }
 
+// QCursor::pos() maps the server's pointer by the screen under it, the inverse of the mapping
+// the clicks and warps go through (LogicalToServer).
 int32_t SystemObject::MouseX() const {
   RuntimeCheckMainThread("System.MouseX");
   return QCursor::pos().x();

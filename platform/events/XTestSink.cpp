@@ -3,11 +3,20 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 
+#include <algorithm>
 #include <chrono>
-#include <cmath>
 #include <cstdio>
 #include <mutex>
 #include <thread>
+#include <utility>
+
+// A round trip (XSync) only tells that the server has received a fake event. While another
+// client's synchronous grab freezes the pointer (a window manager's click-to-focus grab does so
+// for every press on a window, until it replays the press), the server queues the device's
+// events, and a release or a warp posted then would be processed later, after the program has
+// warped back or read the pointer. So every step waits until the server's own pointer state
+// (position and button mask) shows it was processed. The waits are bounded: a grab that never
+// ends delays a click, but cannot hang the program.
 
 namespace {
 
@@ -15,8 +24,14 @@ constexpr unsigned int kLeftButton = 1;
 constexpr unsigned int kRightButton = 3;
 constexpr unsigned int kAnyButtonMask =
     Button1Mask | Button2Mask | Button3Mask | Button4Mask | Button5Mask;
-constexpr auto kButtonPollInterval = std::chrono::milliseconds(5);
-constexpr auto kButtonWaitLimit = std::chrono::milliseconds(1500);
+// A window manager replays a frozen press within a millisecond or two: look again soon at
+// first, then less often, so that a grab held for long costs little.
+constexpr auto kFirstPollInterval = std::chrono::microseconds(100);
+constexpr auto kLongestPollInterval = std::chrono::milliseconds(5);
+// A user may hold the button that started the cycle for a while; a window manager replays a
+// frozen press within milliseconds.
+constexpr int kHeldButtonLimitMs = 1500;
+constexpr int kProcessedLimitMs = 1000;
 
 bool HasXTest(Display* display) {
   int event_base = 0;
@@ -26,14 +41,14 @@ bool HasXTest(Display* display) {
   return XTestQueryExtension(display, &event_base, &error_base, &major, &minor) != False;
 }
 
-int ToServer(float logical, double scale) {
-  return static_cast<int>(std::lround(logical * scale));
+unsigned int MaskOf(unsigned int button) {
+  return button == kLeftButton ? Button1Mask : Button3Mask;
 }
 
 }  // namespace
 
-XTestSink::XTestSink(Display* display, double scale)
-    : display_(display), scale_(scale), available_(HasXTest(display)) {
+XTestSink::XTestSink(Display* display, ToServerPixels toServer)
+    : display_(display), toServer_(std::move(toServer)), available_(HasXTest(display)) {
   // Once per process: a second sink on the same server has nothing new to say.
   static std::once_flag reported;
   if (!available_) {
@@ -68,41 +83,60 @@ void XTestSink::Post(const PostedMouseEvent& e) {
   }
   // The server would fold a press into one the user is still holding (the press that started
   // the cycle, say), so the click would be lost.
-  if (press) WaitForButtonsUp();
-  // X presses a button wherever the pointer is.
+  if (press) {
+    AwaitPointer([](ServerPoint, unsigned int buttons) { return (buttons & kAnyButtonMask) == 0; },
+                 kHeldButtonLimitMs);
+  }
+  // X presses a button wherever the pointer is. The button's state alone tells that both were
+  // processed (the server processes a device's events in order), whatever the user's own
+  // mouse does meanwhile.
   MoveTo(e.point);
   XTestFakeButtonEvent(display_, button, press ? True : False, CurrentTime);
-  // Whoever reads the pointer or the window's events next must already see this event.
-  XSync(display_, False);
+  const unsigned int mask = MaskOf(button);
+  AwaitPointer(
+      [press, mask](ServerPoint, unsigned int buttons) { return ((buttons & mask) != 0) == press; },
+      kProcessedLimitMs);
 }
 
+// The pointer has been processed once it stands at the point, or anywhere but where it was last
+// seen: the user's own mouse may have moved it on since.
 CGError XTestSink::Warp(CGPoint p) {
   if (!available_) return 1;
-  MoveTo(p);
-  XSync(display_, False);
+  const ServerPoint to = MoveTo(p);
+  const ServerPoint before = seen_;
+  AwaitPointer(
+      [to, before](ServerPoint now, unsigned int) {
+        return (now.x == to.x && now.y == to.y) || now.x != before.x || now.y != before.y;
+      },
+      kProcessedLimitMs);
   return 0;
 }
 
-// Points outside the screen are passed on as they are: the server clamps them.
-void XTestSink::MoveTo(CGPoint p) {
-  XTestFakeMotionEvent(display_, DefaultScreen(display_), ToServer(p.x, scale_),
-                       ToServer(p.y, scale_), CurrentTime);
+ServerPoint XTestSink::MoveTo(CGPoint p) {
+  const ServerPoint to = toServer_(p);
+  const int screen = DefaultScreen(display_);
+  XTestFakeMotionEvent(display_, screen, to.x, to.y, CurrentTime);
+  // Points off the screen are passed on as they are: the server clamps them.
+  return {std::clamp(to.x, 0, DisplayWidth(display_, screen) - 1),
+          std::clamp(to.y, 0, DisplayHeight(display_, screen) - 1)};
 }
 
-// Gives up after a while so a stuck button cannot stop the clicking for good.
-void XTestSink::WaitForButtonsUp() {
-  const auto deadline = std::chrono::steady_clock::now() + kButtonWaitLimit;
+void XTestSink::AwaitPointer(const std::function<bool(ServerPoint at, unsigned int buttons)>& done,
+                             int limitMs) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
   const Window root = DefaultRootWindow(display_);
-  for (;;) {
+  for (auto interval = std::chrono::microseconds(kFirstPollInterval);;
+       interval = std::min<std::chrono::microseconds>(interval * 2, kLongestPollInterval)) {
     Window root_return = 0;
     Window child = 0;
-    int root_x = 0;
-    int root_y = 0;
+    ServerPoint at{0, 0};
     int x = 0;
     int y = 0;
     unsigned int mask = 0;
-    XQueryPointer(display_, root, &root_return, &child, &root_x, &root_y, &x, &y, &mask);
-    if ((mask & kAnyButtonMask) == 0 || std::chrono::steady_clock::now() >= deadline) return;
-    std::this_thread::sleep_for(kButtonPollInterval);
+    // A round trip: everything posted before has at least reached the server.
+    XQueryPointer(display_, root, &root_return, &child, &at.x, &at.y, &x, &y, &mask);
+    seen_ = at;
+    if (done(at, mask) || std::chrono::steady_clock::now() >= deadline) return;
+    std::this_thread::sleep_for(interval);
   }
 }

@@ -20,6 +20,8 @@
 //   arrows MAIN TARGET      the delay set with the arrows and the slider
 //   journey MAIN TARGET SCALE [left-edge]
 //                           the user's whole journey, under a window manager
+//   app-clicks MAIN TARGET LOG PAIRS [CLICKS]
+//                           clicks on a toolkit button under the target (its lines in LOG)
 
 #include <iostream>
 
@@ -75,6 +77,7 @@ int Run(XSession& session, const std::string& command, const std::vector<std::st
   }
   if (command == "arrows") return ArrowsCommand(session, args);
   if (command == "journey") return JourneyCommand(session, args);
+  if (command == "app-clicks") return AppClicksCommand(session, args);
   return 2;
 }
 

@@ -25,6 +25,7 @@ constexpr Point kSliderTrack{90, 226};
 int PressLampCommand(XSession& session, const std::vector<std::string>& args, bool sent);
 int ArrowsCommand(XSession& session, const std::vector<std::string>& args);
 int JourneyCommand(XSession& session, const std::vector<std::string>& args);
+int AppClicksCommand(XSession& session, const std::vector<std::string>& args);
 
 inline bool Check(bool ok, const std::string& problem) {
   if (!ok) std::fprintf(stderr, "FAIL: %s\n", problem.c_str());
