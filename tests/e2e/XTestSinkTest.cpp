@@ -146,7 +146,9 @@ TEST_F(XTestSinkTest, StepsWaitUntilAFrozenPointerIsLetGo) {
     // Bounded, with room for a loaded machine: what matters is that it comes back.
     EXPECT_LT(waited, 5s);
     // A round trip alone would come back with the pointer still where it was.
-    if (thawed) EXPECT_EQ(e2e::Text(after), "200,180");
+    if (thawed) {
+      EXPECT_EQ(e2e::Text(after), "200,180");
+    }
   }
 }
 
