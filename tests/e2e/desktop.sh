@@ -2,19 +2,15 @@
 # desktop.sh LAYOUT PAIRS [CLICKS]: the program clicking a toolkit button (BREM_BUTTON) in a
 # normal window under the target, under openbox (BREM_OPENBOX) with click-to-focus, checked by
 # brem-e2e app-clicks. LAYOUT: plain, one monitor and no scaling; or two monitors side by side,
-# the target moved onto the right one (or within it), and the program scaled by xft-dpi (Xft.dpi 144),
+# the target moved onto the right one, and the program scaled by xft-dpi (Xft.dpi 144),
 # scale-factor (QT_SCALE_FACTOR=2) or screen-factors (QT_SCREEN_SCALE_FACTORS, 2 on the right).
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 layout=${1:?usage: desktop.sh LAYOUT PAIRS [CLICKS]}
 if [[ $layout != plain ]]; then
-  # Needs the server's -noreset: the monitors and settings must outlive these clients. With
-  # ratios that differ per monitor the program starts on the right one: the toolkit does not
-  # resize a window moved onto a screen of another ratio.
-  right=R
-  [[ $layout == screen-factors ]] && right='*R'
+  # Needs the server's -noreset: the monitors and settings must outlive these clients.
   xrandr --setmonitor L 1920/508x1080/286+0+0 screen >/dev/null
-  xrandr --setmonitor "$right" 1920/508x1080/286+1920+0 none >/dev/null
+  xrandr --setmonitor R 1920/508x1080/286+1920+0 none >/dev/null
   case $layout in
     xft-dpi) echo "Xft.dpi: 144" | xrdb -nocpp -merge ;;
     scale-factor) export QT_SCALE_FACTOR=2 ;;

@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QMoveEvent>
 #include <QPainter>
+#include <QWindow>
 
 #include "framework/graphics/qt/PictureImage.h"
 
@@ -11,6 +12,18 @@
 namespace fw {
 
 WindowPeer::WindowPeer(Window* owner) : QWidget(nullptr), owner_(owner) {}
+
+bool WindowPeer::event(QEvent* event) {
+  const bool handled = QWidget::event(event);
+  // Moved onto a screen of another pixel ratio, the window keeps its size in the server's pixels
+  // unless told again: its logical size, and so the centre that the program computes from its
+  // position, would no longer match what the user sees.
+  if (event->type() == QEvent::ScreenChangeInternal && owner_ && windowHandle()) {
+    const QRect now = windowHandle()->geometry();
+    windowHandle()->setGeometry(QRect(now.topLeft(), QSize(owner_->Width(), owner_->Height())));
+  }
+  return handled;
+}
 
 void WindowPeer::moveEvent(QMoveEvent* event) {
   QWidget::moveEvent(event);

@@ -15,6 +15,7 @@ class WindowPeer : public QWidget {
   void Detach() { owner_ = nullptr; }
 
  protected:
+  bool event(QEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
