@@ -5,10 +5,7 @@
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 scale=${1:?usage: acceptance.sh SCALE [left-edge]}
-"$BREM_OPENBOX" --sm-disable --config-file "$BREM_E2E_DIR/acceptance-openbox.xml" &
-BACKGROUND+=($!)
-wm=$(tool wait-wm 10000) || fail "no window manager took over the screen within 10 s"
-echo "window manager $wm runs"
+start_openbox acceptance-openbox.xml
 
 export QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$scale
 brem_start

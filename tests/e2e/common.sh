@@ -39,6 +39,27 @@ brem_start() {
   TARGET=$(tool wait-title TARGET 5000) || fail "no window titled TARGET beside the main window"
 }
 
+# Starts openbox with the configuration file CONFIG of this folder and waits until it manages
+# the screen.
+start_openbox() {
+  "$BREM_OPENBOX" --sm-disable --config-file "$BREM_E2E_DIR/$1" &
+  BACKGROUND+=($!)
+  tool wait-wm 10000 >/dev/null || fail "no window manager took over the screen within 10 s"
+}
+
+# Waits up to 10 s for the program to end (after WHAT) and returns its exit status.
+brem_wait_end() {
+  local deadline=$((SECONDS + 10)) status=0
+  # bash reaps the background child as soon as it ends, so kill -0 fails from then on.
+  while kill -0 "$BREM_PID" 2>/dev/null; do
+    ((SECONDS < deadline)) || fail "brem still runs 10 s after $1"
+    sleep 0.1
+  done
+  wait "$BREM_PID" || status=$?
+  BREM_PID=
+  return "$status"
+}
+
 # Closes the main window (through the running window manager with "wm", else as a window
 # manager does), then expects the program to end with status 0, having reported no problem.
 brem_close() {
@@ -47,14 +68,8 @@ brem_close() {
   else
     tool close "$MAIN" || fail "the main window refused the close request"
   fi
-  local deadline=$((SECONDS + 10)) status=0
-  # bash reaps the background child as soon as it ends, so kill -0 fails from then on.
-  while kill -0 "$BREM_PID" 2>/dev/null; do
-    ((SECONDS < deadline)) || fail "brem still runs 10 s after its main window was closed"
-    sleep 0.1
-  done
-  wait "$BREM_PID" || status=$?
-  BREM_PID=
+  local status=0
+  brem_wait_end "its main window was closed" || status=$?
   ((status == 0)) || fail "brem ended with status $status after its main window was closed"
   # The program's own reports start with its name; only the one about XTest is expected.
   ! grep -iE '^brem:|Sanitizer|runtime error:|exception' "$BREM_TMP/stderr" |

@@ -18,9 +18,7 @@ if [[ $layout != plain ]]; then
     *) fail "unknown layout $layout" ;;
   esac
 fi
-"$BREM_OPENBOX" --sm-disable --config-file "$BREM_E2E_DIR/desktop-openbox.xml" &
-BACKGROUND+=($!)
-tool wait-wm 10000 >/dev/null || fail "no window manager took over the screen within 10 s"
+start_openbox desktop-openbox.xml
 
 export QT_QPA_PLATFORM=xcb
 brem_start

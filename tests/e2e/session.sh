@@ -24,22 +24,15 @@ if [[ -z ${DISPLAY:-} ]]; then
   [[ -s $BREM_TMP/display ]] || fail "Xvfb did not start within 10 s"
   export DISPLAY=:$(<"$BREM_TMP/display")
 fi
-"$BREM_OPENBOX" --sm-disable --config-file "$BREM_E2E_DIR/acceptance-openbox.xml" &
-BACKGROUND+=($!)
-tool wait-wm 10000 >/dev/null || fail "no window manager took over the screen within 10 s"
+start_openbox acceptance-openbox.xml
 
 # Ends the X server, then expects the program to end with exit code 1 and exactly one line of its
 # own on standard error.
 expect_clean_end_when_server_dies() {
-  local deadline=$((SECONDS + 10)) status=0
+  local status=0
   [[ -n $SERVER ]] || fail "this case needs a server of its own: run it without xvfb-run"
   kill "$SERVER"
-  while kill -0 "$BREM_PID" 2>/dev/null; do
-    ((SECONDS < deadline)) || fail "brem still runs 10 s after its X server ended"
-    sleep 0.1
-  done
-  wait "$BREM_PID" || status=$?
-  BREM_PID=
+  brem_wait_end "its X server ended" || status=$?
   ((status == 1)) || fail "brem ended with status $status when its X server ended, expected 1"
   [[ $(wc -l <"$BREM_TMP/stderr") == 1 ]] && grep -q '^brem: .*X server' "$BREM_TMP/stderr" ||
     fail "brem must say in exactly one line of its own that the X server went away"
