@@ -36,7 +36,7 @@ void Principale::tDelai_Action(fw::Timer*) {
     fw::Checked(pbDelai()).Value(left - 1);
   } else if (fw::Checked(pbDelai()).Value() == 0) {
     Reload(*this);
-    Cliquer();
+    CliquerRelache(1);
   }
   // A bar below zero is neither counted nor reloaded; it is only shown.
   fw::Checked(lDecompte()).Text(fw::Str(fw::Checked(pbDelai()).Value()));
@@ -47,6 +47,7 @@ bool Principale::cDel_MouseDown(fw::Canvas*, int32_t, int32_t) {
     Actif = false;
     fw::Checked(cDel()).Backdrop(iDEL0());
     fw::Checked(tDelai()).Mode(0);
+    AnnulerClics();
     fw::Checked(::Cible()).Show();
     SetFocus();
   } else {
@@ -54,8 +55,8 @@ bool Principale::cDel_MouseDown(fw::Canvas*, int32_t, int32_t) {
     fw::Checked(::Cible()).Visible(false);
     Actif = true;
     fw::Checked(cDel()).Backdrop(iDEL1());
-    Cliquer();
-    Cliquer();
+    // The press on the lamp is still held: these two wait for its release.
+    CliquerRelache(2);
     Reload(*this);
     fw::Checked(tDelai()).Mode(2);
   }

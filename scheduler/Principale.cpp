@@ -55,6 +55,13 @@ void Principale::Event_Open() {
   fw::Checked(::Cible()).Left(Left());
   fw::Ref<target::Cible> cible = ::Cible();
   fw::Checked(cible);
+  // Window managers draw title bars of their own heights: the target's goes just below the
+  // main window's frame, as the window manager reports the two frames.
+  const auto mainFrame = _FrameWidths();
+  const auto targetFrame = cible->_FrameWidths();
+  if (mainFrame && targetFrame) {
+    HauteurBarTitre = fw::AddInt32(mainFrame->bottom, targetFrame->top);
+  }
   const int32_t top = Top();
   const int32_t height = Height();
   cible->Top(fw::AddInt32(fw::AddInt32(top, height), HauteurBarTitre));

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "framework/app/MouseUpWait.h"
 #include "framework/runtime/Delegate.h"
 #include "framework/runtime/Properties.h"
 #include "framework/runtime/Ref.h"
@@ -50,8 +51,13 @@ class Principale : public fw::Window {
   // The base delay and its random variation, in seconds.
   int32_t Secondes = 60;
   int32_t PlusMoins = 0;
-  // The title-bar height used to place the target window; 17 from Open on.
+  // The gap between the main window and the target window below it: the target's title bar and
+  // the main window's lower border as the window manager reports them, else 17. Set by Open.
   int32_t HauteurBarTitre = 0;
+  // Clicks that fell due while a mouse button was held: they are made once every button is up.
+  int32_t ClicsEnAttente = 0;
+  // Looks for every button to be up while clicks wait.
+  fw::MouseUpWait AttenteBoutons{[this] { ClicsDus(); }};
 
   // The help texts, localised.
   static std::string kDemarrerArreter(const std::string& language);
@@ -96,6 +102,13 @@ class Principale : public fw::Window {
   virtual void ExecuterClicGauche(CGPoint p);
   virtual void PositionnerPointeur(CGPoint p);
   virtual void Cliquer();
+  // The clicks that fall due now, made at once unless a mouse button is held; then they wait
+  // for it, unless others already wait.
+  void CliquerRelache(int32_t clics);
+  // Makes the waiting clicks, as long as no button is held.
+  void ClicsDus();
+  // Drops the waiting clicks.
+  void AnnulerClics();
   // Keeps the delay within its bounds and shows it, or the range of delays with a variation.
   virtual void AfficherDelai();
 

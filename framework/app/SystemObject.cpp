@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "framework/runtime/Runtime.h"
+#include "platform/events/QuartzEvents.h"
 
 namespace fw {
 namespace {
@@ -47,6 +48,14 @@ int32_t SystemObject::MouseX() const {
 int32_t SystemObject::MouseY() const {
   RuntimeCheckMainThread("System.MouseY");
   return QCursor::pos().y();
+}
+
+bool SystemObject::MouseDown() const {
+  RuntimeCheckMainThread("System.MouseDown");
+  for (CGMouseButton button : {kCGMouseButtonLeft, kCGMouseButtonRight, kCGMouseButtonCenter}) {
+    if (CGEventSourceButtonState(kCGEventSourceStateCombinedSessionState, button)) return true;
+  }
+  return false;
 }
 
 Ref<fw::Cursors> SystemObject::Cursors() const {

@@ -16,6 +16,8 @@ class SystemObject : public Object {
   // The pointer's position in the global screen pixels of window positions.
   int32_t MouseX() const;
   int32_t MouseY() const;
+  // Whether any mouse button is held now, anywhere on the screen and by anyone.
+  bool MouseDown() const;
   Ref<fw::Cursors> Cursors() const;
 
   // The text stored for the key in that language (an empty language is the default one), else

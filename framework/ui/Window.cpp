@@ -4,6 +4,7 @@
 #include <QPalette>
 #include <QScreen>
 #include <QWindow>
+#include <cmath>
 #include <set>
 #include <utility>
 
@@ -18,6 +19,7 @@
 #include "framework/ui/qt/ControlPeerLink.h"
 #include "framework/ui/qt/WindowPeer.h"
 #include "platform/native/NativeRuntime.h"
+#include "platform/x11/FrameExtents.h"
 #include "platform/x11/WindowState.h"
 
 namespace fw {
@@ -26,6 +28,8 @@ namespace {
 constexpr int32_t kNoMaximum = QWIDGETSIZE_MAX;
 // How long hiding a window waits for it to leave the screen.
 constexpr int kHideWaitMs = 500;
+// How long a window manager that reports frames is given to say how wide one will be.
+constexpr int kFrameWaitMs = 500;
 
 // On X11, returns once the window and its frame are off the screen, so that a click posted next
 // reaches what lies below.
@@ -233,12 +237,35 @@ void Window::Show() {
   // A window manager may minimise any window, one without a minimise button too; shown again, it
   // comes back where it was.
   peer_->widget->setWindowState(peer_->widget->windowState() & ~Qt::WindowMinimized);
+  // A window manager may have moved the hidden window (mutter and metacity put a withdrawn
+  // window where its frame was); it comes back where the program holds it.
+  if (!peer_->widget->isVisible()) ApplyGeometry();
   if (fullScreen_) {
     peer_->widget->showFullScreen();
   } else {
     peer_->widget->show();
   }
   peer_->widget->raise();
+}
+
+std::optional<Window::FrameWidths> Window::_FrameWidths() {
+  RuntimeCheckMainThread("Window._FrameWidths");
+  WindowPeer* widget = peer_->widget;
+  auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+  if (!widget || !x11 || !x11->display()) return std::nullopt;
+  XFrameWidths widths;
+  // winId() makes the native window of a window not yet shown, which a window manager can
+  // already tell its frame for.
+  if (!XGetFrameWidths(x11->display(), widget->winId(), kFrameWaitMs, &widths)) {
+    return std::nullopt;
+  }
+  // Rounded up: a frame must not be counted narrower than it is drawn.
+  const double ratio = widget->devicePixelRatioF();
+  const auto logical = [ratio](long pixels) {
+    return static_cast<int32_t>(std::ceil(static_cast<double>(pixels) / ratio));
+  };
+  return FrameWidths{logical(widths.left), logical(widths.right), logical(widths.top),
+                     logical(widths.bottom)};
 }
 
 void Window::SetFocus() {
@@ -307,8 +334,11 @@ void Window::MovedTo(int32_t left, int32_t top) {
 
 void Window::_PeerMoved(int32_t left, int32_t top) {
   // The toolkit reports moves of its own (the user's drag, the window manager's placement), and
-  // echoes the program's own moves, which the model already holds.
+  // echoes the program's own moves, which the model already holds. A hidden window cannot have
+  // been moved by the user: a move reported then is the window manager's as it withdraws the
+  // window, and Show puts the window back.
   if (left == left_ && top == top_) return;
+  if (!visible_ || !peer_->widget || !peer_->widget->isVisible()) return;
   left_ = left;
   top_ = top;
   if (built_ && !closed_) RaiseEvent("Moved", [this] { Event_Moved(); });

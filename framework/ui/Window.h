@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -108,6 +109,13 @@ class Window : public Object {
   // Drops every control with its event registrations, which breaks the reference cycles between
   // the window and the delegates and timers bound to it.
   void _ReleaseControls();
+
+  // The frame that a window manager draws around the window, in the window's pixels: its title
+  // bar above and its borders. Nothing when no window manager reports frames.
+  struct FrameWidths {
+    int32_t left = 0, right = 0, top = 0, bottom = 0;
+  };
+  std::optional<FrameWidths> _FrameWidths();
 
   // Whether the window has been built and not closed.
   bool IsOpen() const;

@@ -29,3 +29,8 @@ CGError CGWarpMouseCursorPosition(CGPoint point) {
   if (sink == nullptr) return 1;
   return sink->Warp(point);
 }
+
+bool CGEventSourceButtonState(CGEventSourceStateID, CGMouseButton button) {
+  EventSink* sink = CGEventCurrentSink();
+  return sink != nullptr && sink->ButtonDown(button);
+}

@@ -53,6 +53,10 @@ void CGEventPost(CGEventTapLocation tap, CGEventRef event);
 // 0 on success; non-zero when there is no sink or the sink could not move the pointer.
 CGError CGWarpMouseCursorPosition(CGPoint point);
 
+// Whether the button is held now, by the user or anyone else, as the current sink sees it; false
+// when there is no sink. Every state answers alike: there is one pointer.
+bool CGEventSourceButtonState(CGEventSourceStateID state, CGMouseButton button);
+
 // Drops one count of a source or an event; null is ignored.
 void CFRelease(const void* object);
 

@@ -8,7 +8,7 @@ void RecordingSink::Post(const PostedMouseEvent& e) {
 CGError RecordingSink::Warp(CGPoint p) {
   std::lock_guard lock(mutex_);
   records_.push_back(Record{Record::Kind::kWarp, PostedMouseEvent{}, p});
-  return warp_result_;
+  return 0;
 }
 
 std::vector<RecordingSink::Record> RecordingSink::Records() const {
@@ -21,7 +21,13 @@ void RecordingSink::Clear() {
   records_.clear();
 }
 
-void RecordingSink::SetWarpResult(CGError result) {
+bool RecordingSink::ButtonDown(CGMouseButton button) {
   std::lock_guard lock(mutex_);
-  warp_result_ = result;
+  return button < 32 && (held_ >> button & 1u) != 0;
+}
+
+void RecordingSink::Hold(CGMouseButton button, bool down) {
+  std::lock_guard lock(mutex_);
+  if (button >= 32) return;
+  held_ = down ? held_ | 1u << button : held_ & ~(1u << button);
 }

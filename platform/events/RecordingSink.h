@@ -17,16 +17,16 @@ class RecordingSink final : public EventSink {
   };
 
   void Post(const PostedMouseEvent& e) override;
-  // Recorded even when it fails, since the caller did ask for it.
   CGError Warp(CGPoint p) override;
+  bool ButtonDown(CGMouseButton button) override;
 
   std::vector<Record> Records() const;
   void Clear();
-  // What later warps return, to test how callers handle a failing warp; 0 by default.
-  void SetWarpResult(CGError result);
+  // Stands for the user holding a button down, or letting it go.
+  void Hold(CGMouseButton button, bool down);
 
  private:
   mutable std::mutex mutex_;
   std::vector<Record> records_;
-  CGError warp_result_ = 0;
+  unsigned int held_ = 0;  // a bit for each button held
 };

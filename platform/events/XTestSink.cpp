@@ -5,7 +5,9 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstddef>
 #include <cstdio>
+#include <iterator>
 #include <mutex>
 #include <thread>
 #include <utility>
@@ -22,15 +24,10 @@ namespace {
 
 constexpr unsigned int kLeftButton = 1;
 constexpr unsigned int kRightButton = 3;
-constexpr unsigned int kAnyButtonMask =
-    Button1Mask | Button2Mask | Button3Mask | Button4Mask | Button5Mask;
 // A window manager replays a frozen press within a millisecond or two: look again soon at
 // first, then less often, so that a grab held for long costs little.
 constexpr auto kFirstPollInterval = std::chrono::microseconds(100);
 constexpr auto kLongestPollInterval = std::chrono::milliseconds(5);
-// A user may hold the button that started the cycle for a while; a window manager replays a
-// frozen press within milliseconds.
-constexpr int kHeldButtonLimitMs = 1500;
 constexpr int kProcessedLimitMs = 1000;
 
 bool HasXTest(Display* display) {
@@ -81,12 +78,6 @@ void XTestSink::Post(const PostedMouseEvent& e) {
     default:
       return;
   }
-  // The server would fold a press into one the user is still holding (the press that started
-  // the cycle, say), so the click would be lost.
-  if (press) {
-    AwaitPointer([](ServerPoint, unsigned int buttons) { return (buttons & kAnyButtonMask) == 0; },
-                 kHeldButtonLimitMs);
-  }
   // X presses a button wherever the pointer is. The button's state alone tells that both were
   // processed (the server processes a device's events in order), whatever the user's own
   // mouse does meanwhile.
@@ -112,6 +103,16 @@ CGError XTestSink::Warp(CGPoint p) {
   return 0;
 }
 
+bool XTestSink::ButtonDown(CGMouseButton button) {
+  // The desktop's numbering (left, right, middle, ...) against X's (left, middle, right, ...).
+  static constexpr unsigned int kMasks[] = {Button1Mask, Button3Mask, Button2Mask, Button4Mask,
+                                            Button5Mask};
+  if (!available_ || button >= std::size(kMasks)) return false;
+  unsigned int buttons = 0;
+  LookAtPointer(&buttons);
+  return (buttons & kMasks[button]) != 0;
+}
+
 ServerPoint XTestSink::MoveTo(CGPoint p) {
   const ServerPoint to = toServer_(p);
   const int screen = DefaultScreen(display_);
@@ -121,22 +122,27 @@ ServerPoint XTestSink::MoveTo(CGPoint p) {
           std::clamp(to.y, 0, DisplayHeight(display_, screen) - 1)};
 }
 
+ServerPoint XTestSink::LookAtPointer(unsigned int* buttons) {
+  ::Window root = 0;
+  ::Window child = 0;
+  ServerPoint at{0, 0};
+  int x = 0;
+  int y = 0;
+  // A round trip: everything posted before has at least reached the server.
+  XQueryPointer(display_, DefaultRootWindow(display_), &root, &child, &at.x, &at.y, &x, &y,
+                buttons);
+  seen_ = at;
+  return at;
+}
+
 void XTestSink::AwaitPointer(const std::function<bool(ServerPoint at, unsigned int buttons)>& done,
                              int limitMs) {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
-  const Window root = DefaultRootWindow(display_);
   for (auto interval = std::chrono::microseconds(kFirstPollInterval);;
        interval = std::min<std::chrono::microseconds>(interval * 2, kLongestPollInterval)) {
-    Window root_return = 0;
-    Window child = 0;
-    ServerPoint at{0, 0};
-    int x = 0;
-    int y = 0;
-    unsigned int mask = 0;
-    // A round trip: everything posted before has at least reached the server.
-    XQueryPointer(display_, root, &root_return, &child, &at.x, &at.y, &x, &y, &mask);
-    seen_ = at;
-    if (done(at, mask) || std::chrono::steady_clock::now() >= deadline) return;
+    unsigned int buttons = 0;
+    const ServerPoint at = LookAtPointer(&buttons);
+    if (done(at, buttons) || std::chrono::steady_clock::now() >= deadline) return;
     std::this_thread::sleep_for(interval);
   }
 }

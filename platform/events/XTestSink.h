@@ -31,10 +31,13 @@ class XTestSink final : public EventSink {
 
   void Post(const PostedMouseEvent& e) override;
   CGError Warp(CGPoint p) override;
+  bool ButtonDown(CGMouseButton button) override;
 
  private:
   // Posts a move to the point; returns where the server will put the pointer.
   ServerPoint MoveTo(CGPoint p);
+  // Where the server's pointer is now, with the buttons held.
+  ServerPoint LookAtPointer(unsigned int* buttons);
   // Polls the server's pointer until `done` holds or the time is up.
   void AwaitPointer(const std::function<bool(ServerPoint at, unsigned int buttons)>& done,
                     int limitMs);
