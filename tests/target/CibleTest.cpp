@@ -1,3 +1,4 @@
+#include <QWindow>
 #include <utility>
 
 #include "support/AppTestSupport.h"
@@ -36,6 +37,28 @@ TEST_F(CibleTest, TheClickPointIsTheCentreOfTheTargetWhereverItIsMoved) {
   EXPECT_EQ(ClickPoint(), std::pair(357, 457));
   cible->_PeerMoved(-500, -20);  // dragged by the user
   EXPECT_EQ(ClickPoint(), std::pair(-443, 37));
+}
+
+// A window manager may move a window as it withdraws it (mutter puts it where its frame was);
+// the user cannot have moved a hidden window, and the clicks must stay where the user aimed.
+TEST_F(CibleTest, AMoveWhileHiddenIsNotTheUsersAndShowPutsTheTargetBack) {
+  ::Principale();
+  fw::Ref<target::Cible> cible = Cible();
+  cible->Left(300);
+  cible->Top(400);
+  QWidget* peer = TopLevelTitled("TARGET");
+  ASSERT_TRUE(peer && peer->isVisible());
+  cible->Visible(false);
+  // As a window manager moves it: the toolkit reports the move.
+  peer->windowHandle()->setPosition(300, 363);
+  QCoreApplication::processEvents();
+  cible->Show();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(std::pair(cible->Left(), cible->Top()), std::pair(300, 400));
+  EXPECT_EQ(ClickPoint(), std::pair(357, 457));
+  EXPECT_EQ(peer->geometry(), QRect(300, 400, 115, 115)) << "shown where the program holds it";
+  cible->_PeerMoved(310, 420);  // shown, the user's again
+  EXPECT_EQ(ClickPoint(), std::pair(367, 477));
 }
 
 TEST_F(CibleTest, TheTitleComesFromTheTableAndIsUpperCasedBeyondAsciiOnceOpen) {
