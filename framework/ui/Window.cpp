@@ -256,7 +256,8 @@ std::optional<Window::FrameWidths> Window::_FrameWidths() {
   XFrameWidths widths;
   // winId() makes the native window of a window not yet shown, which a window manager can
   // already tell its frame for.
-  if (!XGetFrameWidths(x11->display(), widget->winId(), kFrameWaitMs, &widths)) {
+  if (!XGetFrameWidths(x11->display(), widget->winId(), widget->isVisible(), kFrameWaitMs,
+                       &widths)) {
     return std::nullopt;
   }
   // Rounded up: a frame must not be counted narrower than it is drawn.

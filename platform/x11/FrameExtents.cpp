@@ -43,24 +43,18 @@ bool ReadExtents(Display* display, ::Window window, XFrameWidths* widths) {
   return true;
 }
 
-// Whether the running window manager answers _NET_REQUEST_FRAME_EXTENTS. Without a window
+// Whether the running window manager lists `name` among what it supports. Without a window
 // manager nothing is listed, and nothing needs to be waited for.
-bool AnswersRequests(Display* display) {
-  const Atom request = XInternAtom(display, "_NET_REQUEST_FRAME_EXTENTS", False);
+bool Supports(Display* display, const char* name) {
+  const Atom wanted = XInternAtom(display, name, False);
   bool listed = false;
   ReadCardinals(display, DefaultRootWindow(display), XInternAtom(display, "_NET_SUPPORTED", False),
                 XA_ATOM,
-                [&](unsigned long, long atom) { listed |= static_cast<Atom>(atom) == request; });
+                [&](unsigned long, long atom) { listed |= static_cast<Atom>(atom) == wanted; });
   return listed;
 }
 
-}  // namespace
-
-bool XGetFrameWidths(Display* display, unsigned long window, int timeoutMs, XFrameWidths* widths) {
-  if (!display || !window) return false;
-  if (ReadExtents(display, window, widths)) return true;
-  if (!AnswersRequests(display)) return false;
-
+void RequestExtents(Display* display, ::Window window) {
   XEvent event{};
   event.xclient.type = ClientMessage;
   event.xclient.window = window;
@@ -68,6 +62,22 @@ bool XGetFrameWidths(Display* display, unsigned long window, int timeoutMs, XFra
   event.xclient.format = 32;
   XSendEvent(display, DefaultRootWindow(display), False,
              SubstructureRedirectMask | SubstructureNotifyMask, &event);
+}
+
+}  // namespace
+
+bool XGetFrameWidths(Display* display, unsigned long window, bool shown, int timeoutMs,
+                     XFrameWidths* widths) {
+  if (!display || !window) return false;
+  if (ReadExtents(display, window, widths)) return true;
+  if (shown) {
+    // The window manager sets them as it frames the window. Asking would not do: mutter 43
+    // answers a request for a window with Motif hints as if it had no frame at all.
+    if (!Supports(display, "_NET_FRAME_EXTENTS")) return false;
+  } else {
+    if (!Supports(display, "_NET_REQUEST_FRAME_EXTENTS")) return false;
+    RequestExtents(display, window);
+  }
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
   // Polled rather than waited for as an event: the toolkit reads the connection's events.
   for (;;) {

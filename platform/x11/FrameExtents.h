@@ -11,8 +11,9 @@ struct XFrameWidths {
   long bottom = 0;
 };
 
-// The frame a window manager draws, or will draw, around `window`: what it reports in
-// _NET_FRAME_EXTENTS, asked for with _NET_REQUEST_FRAME_EXTENTS when the window is not yet
-// framed. False when no window manager that reports frames runs, or none answers within
-// timeoutMs.
-bool XGetFrameWidths(Display* display, unsigned long window, int timeoutMs, XFrameWidths* widths);
+// The frame a window manager draws, or will draw, around `window`, as it reports it in
+// _NET_FRAME_EXTENTS: for a window that has been shown, once the window manager has framed it;
+// for one not shown yet, asked for with _NET_REQUEST_FRAME_EXTENTS. False when no window manager
+// that reports frames runs, or none answers within timeoutMs.
+bool XGetFrameWidths(Display* display, unsigned long window, bool shown, int timeoutMs,
+                     XFrameWidths* widths);
