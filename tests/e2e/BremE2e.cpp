@@ -9,6 +9,7 @@
 //   wait-title TITLE MS     the id of a viewable window titled TITLE
 //   wait-gone ID MS         wait until the window is unmapped or gone
 //   geometry ID             WIDTH HEIGHT X Y of the window's content
+//   frame ID                WIDTH HEIGHT X Y of the frame the window manager draws around it
 //   size-hints ID           min=WxH max=WxH from WM_NORMAL_HINTS
 //   property ID NAME        the values of property NAME
 //   close ID                WM_DELETE_WINDOW, as a window manager sends it
@@ -22,6 +23,8 @@
 //                           the user's whole journey, under a window manager
 //   app-clicks MAIN TARGET LOG PAIRS [CLICKS]
 //                           clicks on a toolkit button under the target (its lines in LOG)
+//   frames MAIN TARGET      the target's frame just below the main window's, neither covering
+//                           the other
 
 #include <iostream>
 
@@ -56,8 +59,8 @@ int Run(XSession& session, const std::string& command, const std::vector<std::st
   if (command == "wait-gone" && n == 2 && first && second) {
     return WaitUntil([&] { return !session.Viewable(a); }, Ms(b)) ? 0 : 1;
   }
-  if (command == "geometry" && n == 1 && first) {
-    const auto r = session.Content(a);
+  if ((command == "geometry" || command == "frame") && n == 1 && first) {
+    const auto r = command == "frame" ? session.DrawnFrame(a) : session.Content(a);
     if (!r) return 1;
     std::cout << r->width << ' ' << r->height << ' ' << r->origin.x << ' ' << r->origin.y << '\n';
     return 0;
@@ -78,6 +81,7 @@ int Run(XSession& session, const std::string& command, const std::vector<std::st
   if (command == "arrows") return ArrowsCommand(session, args);
   if (command == "journey") return JourneyCommand(session, args);
   if (command == "app-clicks") return AppClicksCommand(session, args);
+  if (command == "frames") return FramesCommand(session, args);
   return 2;
 }
 

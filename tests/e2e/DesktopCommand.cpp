@@ -3,7 +3,8 @@
 // window manager. PAIRS presses on the lamp that start and then stop the cycle: each
 // start clicks twice and puts the pointer back on the lamp. Then, with CLICKS, the delay is
 // brought down to 1 s and the cycle runs until the button has seen that many clicks. Every
-// click must be counted by the button, with its press and its release at the target's centre.
+// click must be counted by the button, with its press and its release at the target's centre,
+// and every stop must show the target again exactly where it was before the first start.
 
 #include <algorithm>
 #include <cmath>
@@ -53,9 +54,12 @@ class AppClicks {
     // Server pixels per pixel of the program, on the screen of its main window.
     scale_ = main->width / 115.0;
     origin_ = main->origin;
+    home_ = *target;
     centre_ = target->origin + Point{target->width / 2, target->height / 2};
     std::printf("target's centre %s, main window at %s, %.2f server pixels a pixel\n",
                 Text(centre_).c_str(), Text(origin_).c_str(), scale_);
+    // Before the failures, which go to the unbuffered stderr.
+    std::fflush(stdout);
     for (unsigned long i = 1; i <= pairs && ok_; ++i) Pair(i);
     if (clicks > 0 && ok_) Cycle(clicks);
     const ButtonLog log = Read(log_);
@@ -71,7 +75,7 @@ class AppClicks {
            "the button counted " + std::to_string(log.clicked) + " of " +
                std::to_string(log.Presses()) + " presses");
     std::printf("%zu clicks, %zu counted by the button\n", log.Presses(), log.clicked);
-    return ok_;
+    return ok_ && inPlace_;
   }
 
  private:
@@ -96,6 +100,7 @@ class AppClicks {
     s_.Press(Lamp(), 100ms);
     Expect(WaitUntil([&] { return s_.Viewable(target_); }, 3s),
            "the stop after " + which + " did not show the target again");
+    ExpectInPlace("the stop after " + which);
   }
 
   // The delay from 60 down to 1 s, then one click every 2 s after the two of the start.
@@ -114,7 +119,28 @@ class AppClicks {
     s_.Press(Lamp(), 100ms);
     Expect(WaitUntil([&] { return s_.Viewable(target_); }, 3s),
            "the stop after the run did not show the target again");
+    ExpectInPlace("the stop after the run");
     std::this_thread::sleep_for(500ms);  // the last click's events
+  }
+
+  // A window manager may show a window again elsewhere than it was (mutter puts the content
+  // where the frame was); the program must not take that for the user's move. The pairs go on
+  // after a move, so that the clicks of the next start show where the program now aims.
+  void ExpectInPlace(const std::string& which) {
+    std::optional<Rect> now;
+    const bool home = WaitUntil(
+        [&] {
+          now = s_.Content(target_);
+          return now == home_;
+        },
+        1s);
+    if (!now) {
+      Expect(false, which + " left no target");
+      return;
+    }
+    const Point off = now->origin - home_.origin;
+    inPlace_ &= Check(home, which + " left the target at " + Text(*now) + ", moved by " +
+                                Text(off) + " from " + Text(home_) + " before the first start");
   }
 
   Point Scaled(Point p) const {
@@ -130,8 +156,10 @@ class AppClicks {
   std::string log_;
   double scale_ = 1;
   Point origin_;
+  Rect home_;
   Point centre_;
   bool ok_ = true;
+  bool inPlace_ = true;
 };
 
 }  // namespace

@@ -23,6 +23,10 @@ fail() {
     echo "--- brem's stderr:" >&2
     cat "$BREM_TMP/stderr" >&2
   fi
+  if [[ -s $BREM_TMP/mutter ]]; then
+    echo "--- mutter's output:" >&2
+    cat "$BREM_TMP/mutter" >&2
+  fi
   echo "FAIL: $*" >&2
   exit 1
 }
@@ -45,6 +49,24 @@ start_openbox() {
   "$BREM_OPENBOX" --sm-disable --config-file "$BREM_E2E_DIR/$1" &
   BACKGROUND+=($!)
   tool wait-wm 10000 >/dev/null || fail "no window manager took over the screen within 10 s"
+}
+
+# Starts mutter, GNOME's window manager, as an X11 window manager and waits until it manages the
+# screen. It needs a session bus (it offers its display settings and screen casting there), here
+# one of its own, which the cleanup ends with it: dbus-run-session would leave its daemon behind
+# when killed. Its settings are its defaults, whatever the user's dconf holds. Its talk (no DPMS
+# on Xvfb, no colour daemon, warnings about clients) goes to a file of its own, printed on a
+# failure.
+start_mutter() {
+  local started bus_pid
+  started=$(dbus-daemon --session --fork --print-address=1 --print-pid=1) ||
+    fail "no session bus for mutter"
+  { read -r DBUS_SESSION_BUS_ADDRESS && read -r bus_pid; } <<<"$started"
+  export DBUS_SESSION_BUS_ADDRESS
+  GSETTINGS_BACKEND=memory "$BREM_MUTTER" --x11 --replace --sm-disable >"$BREM_TMP/mutter" 2>&1 &
+  # Mutter first: it would complain about its bus going away.
+  BACKGROUND+=($! "$bus_pid")
+  tool wait-wm 10000 >/dev/null || fail "mutter did not take over the screen within 10 s"
 }
 
 # Waits up to 10 s for the program to end (after WHAT) and returns its exit status.

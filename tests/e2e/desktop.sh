@@ -1,12 +1,18 @@
 #!/usr/bin/env bash
-# desktop.sh LAYOUT PAIRS [CLICKS]: the program clicking a toolkit button (BREM_BUTTON) in a
-# normal window under the target, under openbox (BREM_OPENBOX) with click-to-focus, checked by
-# brem-e2e app-clicks. LAYOUT: plain, one monitor and no scaling; or two monitors side by side,
-# the target moved onto the right one, and the program scaled by xft-dpi (Xft.dpi 144),
-# scale-factor (QT_SCALE_FACTOR=2) or screen-factors (QT_SCREEN_SCALE_FACTORS, 2 on the right).
+# desktop.sh WM LAYOUT PAIRS [CLICKS]: the program clicking a toolkit button (BREM_BUTTON) in a
+# normal window under the target, checked by brem-e2e app-clicks, after brem-e2e frames has seen
+# the target open just below the main window. WM: openbox (BREM_OPENBOX) with click-to-focus, or
+# mutter (BREM_MUTTER), whose title bars are taller and who shows a hidden window again
+# with its content where its frame was. LAYOUT: plain, one monitor and no scaling; or two
+# monitors side by side, the target moved onto the right one, and the program scaled by xft-dpi
+# (Xft.dpi 144), scale-factor (QT_SCALE_FACTOR=2) or screen-factors (QT_SCREEN_SCALE_FACTORS, 2
+# on the right).
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-layout=${1:?usage: desktop.sh LAYOUT PAIRS [CLICKS]}
+usage="usage: desktop.sh WM LAYOUT PAIRS [CLICKS]"
+wm=${1:?$usage}
+layout=${2:?$usage}
+shift 2
 if [[ $layout != plain ]]; then
   # Needs the server's -noreset: the monitors and settings must outlive these clients.
   xrandr --setmonitor L 1920/508x1080/286+0+0 screen >/dev/null
@@ -18,10 +24,17 @@ if [[ $layout != plain ]]; then
     *) fail "unknown layout $layout" ;;
   esac
 fi
-start_openbox desktop-openbox.xml
+case $wm in
+  openbox) start_openbox desktop-openbox.xml ;;
+  mutter) start_mutter ;;
+  *) fail "unknown window manager $wm" ;;
+esac
 
 export QT_QPA_PLATFORM=xcb
 brem_start
+# Every check runs, so that one failure does not hide another.
+problems=
+tool frames "$MAIN" "$TARGET" || problems+="the target did not open just below the main window; "
 if [[ $layout != plain ]]; then
   xdotool windowmove "$TARGET" 2500 500
   for _ in {1..30}; do
@@ -36,5 +49,6 @@ read -r width height x y < <(tool geometry "$TARGET")
 "$BREM_BUTTON" $((x + width / 2 - 80)) $((y + height / 2 - 60)) 160 120 >"$BREM_TMP/button" &
 BACKGROUND+=($!)
 tool wait-title BUTTON 10000 >/dev/null || fail "the button's window was never shown"
-tool app-clicks "$MAIN" "$TARGET" "$BREM_TMP/button" "${@:2}" || fail "the clicks went wrong"
+tool app-clicks "$MAIN" "$TARGET" "$BREM_TMP/button" "$@" || problems+="the clicks went wrong; "
+[[ -z $problems ]] || fail "${problems%; }"
 brem_close wm

@@ -5,6 +5,7 @@
 #include <X11/extensions/XTest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <thread>
@@ -46,6 +47,10 @@ constexpr int kSearchDepth = 3;
 
 std::string Text(Point p) {
   return std::to_string(p.x) + "," + std::to_string(p.y);
+}
+
+std::string Text(const Rect& r) {
+  return std::to_string(r.width) + "x" + std::to_string(r.height) + " at " + Text(r.origin);
 }
 
 bool WaitUntil(const std::function<bool()>& done, Clock::duration timeout) {
@@ -130,6 +135,26 @@ std::optional<Rect> XSession::Frame(Window window) {
     return Rect{{a.x, a.y}, a.width + 2 * a.border_width, a.height + 2 * a.border_width};
   }
   return std::nullopt;
+}
+
+std::optional<Extents> XSession::FrameExtents(Window window) {
+  const auto text = Property(window, "_NET_FRAME_EXTENTS");
+  Extents e;
+  if (!text ||
+      std::sscanf(text->c_str(), "%d %d %d %d", &e.left, &e.right, &e.top, &e.bottom) != 4) {
+    return std::nullopt;
+  }
+  return e;
+}
+
+std::optional<Rect> XSession::DrawnFrame(Window window) {
+  const auto extents = FrameExtents(window);
+  if (!extents) return Frame(window);
+  const auto content = Content(window);
+  if (!content) return std::nullopt;
+  return Rect{content->origin - Point{extents->left, extents->top},
+              content->width + extents->left + extents->right,
+              content->height + extents->top + extents->bottom};
 }
 
 std::optional<std::string> XSession::Property(Window window, const std::string& name) {

@@ -25,12 +25,29 @@ struct Rect {
   Point origin;
   int width = 0;
   int height = 0;
+  friend bool operator==(const Rect&, const Rect&) = default;
   bool Contains(Point p) const {
     return p.x >= origin.x && p.y >= origin.y && p.x < origin.x + width && p.y < origin.y + height;
   }
+  int Bottom() const { return origin.y + height; }
+  int Right() const { return origin.x + width; }
+  bool Overlaps(const Rect& o) const {
+    return origin.x < o.Right() && o.origin.x < Right() && origin.y < o.Bottom() &&
+           o.origin.y < Bottom();
+  }
+};
+
+// How far a window manager's frame reaches out of the content on each side.
+struct Extents {
+  int left = 0;
+  int right = 0;
+  int top = 0;
+  int bottom = 0;
 };
 
 std::string Text(Point p);
+// "WIDTHxHEIGHT at X,Y"
+std::string Text(const Rect& r);
 
 // Polls `done` until it holds (true) or `timeout` has passed (false).
 bool WaitUntil(const std::function<bool()>& done, Clock::duration timeout);
@@ -59,6 +76,12 @@ class XSession {
   std::optional<Rect> Content(Window window);
   // The child of the root that holds `window`: the window manager's frame, or the window itself.
   std::optional<Rect> Frame(Window window);
+  // The frame as the user sees it: the content grown by _NET_FRAME_EXTENTS. A window manager
+  // may make its frame window larger, with invisible borders to grab for a resize (mutter);
+  // without the property, the frame window.
+  std::optional<Rect> DrawnFrame(Window window);
+  // _NET_FRAME_EXTENTS, once the window manager has set it.
+  std::optional<Extents> FrameExtents(Window window);
   // Strings as they are, atoms by name, other 32-bit values as unsigned numbers; several values
   // separated by spaces.
   std::optional<std::string> Property(Window window, const std::string& name);
