@@ -3,6 +3,11 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QSlider>
+#include <QWindow>
+#include <map>
+#include <string>
+#include <vector>
 
 #include "framework/runtime/Properties.h"
 #include "framework/ui/Window.h"
@@ -29,6 +34,24 @@ void Mouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButton button
 void Click(QWidget* widget, QPoint at, Qt::MouseButton button = Qt::LeftButton) {
   Mouse(widget, QEvent::MouseButtonPress, at, button);
   Mouse(widget, QEvent::MouseButtonRelease, at, button);
+}
+
+// A press, move or release as the window system delivers it: to the top-level window, which finds
+// the widget under the pointer, gives it the focus by its policy and sends it the moves while the
+// button is down.
+void WindowMouse(QWidget* widget, QEvent::Type type, QPoint at) {
+  QWidget* top = widget->window();
+  const QPointF inWindow = widget->mapTo(top, QPointF(at));
+  const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+  const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+  QMouseEvent event(type, inWindow, inWindow, top->mapToGlobal(inWindow), button, held,
+                    Qt::NoModifier);
+  QApplication::sendEvent(top->windowHandle(), &event);
+}
+
+void Key(QWidget* to, Qt::Key key) {
+  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+  QApplication::sendEvent(to, &press);
 }
 
 // A quick double-click as the toolkit delivers it: the second press comes as a double-click.
@@ -120,19 +143,79 @@ TEST_F(ControlsTest, TabReachesASliderThatIsATabStopAndItsKeysRaiseValueChanged)
                                                 {"LineStep", int32_t{1}},
                                                 {"PageStep", int32_t{5}}});
   QWidget* widget = WidgetOf(*slider);
-  const auto key = [](QWidget* to, Qt::Key k) {
-    QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier);
-    QApplication::sendEvent(to, &press);
-  };
-  key(widget->window(), Qt::Key_Tab);
+  Key(widget->window(), Qt::Key_Tab);
   ASSERT_EQ(widget->window()->focusWidget(), widget);
 
   Register(*slider, fw::Slider::kValueChangedEvent, &OnValueChanged);
   for (Qt::Key k : {Qt::Key_Right, Qt::Key_Up, Qt::Key_PageUp, Qt::Key_End, Qt::Key_Right,
                     Qt::Key_Home, Qt::Key_Left, Qt::Key_PageUp, Qt::Key_Down, Qt::Key_PageDown}) {
-    key(widget, k);
+    Key(widget, k);
   }
   EXPECT_THAT(gRaised, ElementsAre("1", "2", "7", "20", "0", "5", "4", "0"));
 }
+
+// Tab, then clicks: a click moves the focus to a slider that is a tab stop, and a click on one
+// that is not leaves it where it is.
+TEST_F(ControlsTest, AClickFocusesASliderThatIsATabStopAndNoOther) {
+  fw::Ref<fw::Slider> first = Add<fw::Slider>("sFirst", 10, 160, 95, 22, {{"TabStop", true}});
+  fw::Ref<fw::Slider> skipped = Add<fw::Slider>("sSkipped", 10, 190, 95, 22, {{"TabStop", false}});
+  fw::Ref<fw::Slider> second = Add<fw::Slider>("sSecond", 10, 220, 95, 22, {{"TabStop", true}});
+  QWidget* window = WidgetOf(*first)->window();
+  const std::map<QWidget*, std::string> names = {
+      {WidgetOf(*first), "first"}, {WidgetOf(*skipped), "skipped"}, {WidgetOf(*second), "second"}};
+  const auto focused = [&] {
+    const auto named = names.find(window->focusWidget());
+    return named == names.end() ? std::string("none") : named->second;
+  };
+  const auto click = [](fw::Slider& slider) {
+    WindowMouse(WidgetOf(slider), QEvent::MouseButtonPress, {47, 11});
+    WindowMouse(WidgetOf(slider), QEvent::MouseButtonRelease, {47, 11});
+  };
+  Key(window, Qt::Key_Tab);
+  ASSERT_EQ(focused(), "first");
+
+  click(*second);
+  EXPECT_EQ(focused(), "second");
+  click(*skipped);
+  EXPECT_EQ(focused(), "second");
+  click(*first);
+  EXPECT_EQ(focused(), "first");
+}
+
+// The thumb dragged to the right in steps: with LiveScroll every step changes Value and raises
+// ValueChanged; without, Value keeps still until the thumb is let go, then changes once.
+class SliderDragTest : public ControlsTest, public testing::WithParamInterface<bool> {};
+
+TEST_P(SliderDragTest, LiveScrollDecidesWhetherADragChangesValueAsItGoes) {
+  const bool live = GetParam();
+  fw::Ref<fw::Slider> slider = Add<fw::Slider>("sPlusOuMoins", 10, 220, 95, 22,
+                                               {{"Maximum", int32_t{20}}, {"LiveScroll", live}});
+  Register(*slider, fw::Slider::kValueChangedEvent, &OnValueChanged);
+  auto* widget = static_cast<QSlider*>(WidgetOf(*slider));
+  // The thumb's middle, Value being 0.
+  QPoint at(7, 11);
+  WindowMouse(widget, QEvent::MouseButtonPress, at);
+  ASSERT_TRUE(widget->isSliderDown()) << "the press missed the thumb";
+
+  std::vector<std::string> steps;
+  for (int step = 0; step < 3; ++step) {
+    at.rx() += 20;
+    WindowMouse(widget, QEvent::MouseMove, at);
+    const int shown = widget->sliderPosition();
+    ASSERT_GT(shown, steps.empty() ? 0 : std::stoi(steps.back())) << "the thumb did not follow";
+    steps.push_back(std::to_string(shown));
+    EXPECT_EQ(slider->Value(), live ? shown : 0);
+  }
+  EXPECT_EQ(gRaised, live ? steps : std::vector<std::string>{});
+
+  WindowMouse(widget, QEvent::MouseButtonRelease, at);
+  EXPECT_EQ(std::to_string(slider->Value()), steps.back());
+  EXPECT_EQ(gRaised, live ? steps : std::vector<std::string>{steps.back()});
+}
+
+INSTANTIATE_TEST_SUITE_P(LiveScroll, SliderDragTest, testing::Bool(),
+                         [](const testing::TestParamInfo<bool>& row) {
+                           return row.param ? "Live" : "OnRelease";
+                         });
 
 }  // namespace
