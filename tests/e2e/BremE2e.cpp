@@ -22,6 +22,7 @@
 //                           the user's whole journey, under a window manager
 //   app-clicks MAIN TARGET LOG PAIRS [CLICKS]
 //                           clicks on a toolkit button under the target (its lines in LOG)
+//   held-button MAIN TARGET left|right|lamp   a click falling due while the user holds a button
 
 #include <iostream>
 
@@ -78,6 +79,7 @@ int Run(XSession& session, const std::string& command, const std::vector<std::st
   if (command == "arrows") return ArrowsCommand(session, args);
   if (command == "journey") return JourneyCommand(session, args);
   if (command == "app-clicks") return AppClicksCommand(session, args);
+  if (command == "held-button") return HeldButtonCommand(session, args);
   return 2;
 }
 
