@@ -1,11 +1,11 @@
 // held-button MAIN TARGET left|right|lamp: a mouse button held by the user while a click of the
 // running program falls due, the delay at 1 s, under a window manager.
 //   left, right  the program set to click with that button; the user presses the left button on
-//                a window of our own away from the target, drags a little and holds still,
+//                a window of our own away from the target and drags on it in two short moves,
 //                3.5 s in all, from half a second before a timed click falls due
 //   lamp         the press that starts the cycle held on the lamp for 2.5 s
-// A click that falls due meanwhile must wait until the button is up: the pointer stays where
-// the user has it, the user's button stays down, the user's window gets its release where the
+// A click that falls due meanwhile must wait until the button is up: the pointer goes only where
+// the user takes it, the user's button stays down, the user's window gets its release where the
 // user let go, and only then does the program click at the target's centre (once; twice for a
 // start) with its button and put the pointer back. All along the program counts down on screen,
 // and its timed clicks keep their pace.
@@ -55,9 +55,12 @@ constexpr auto kSampleEvery = 5ms;
 // Where our window asks to stand: clear of where openbox puts the program's windows, in the
 // middle of a 1280x1024 screen.
 constexpr Rect kUserWindow{{880, 120}, 300, 250};
-// The user's drag on it, from its centre.
-constexpr Point kDragBy{40, 0};
-constexpr int kDragSteps = 8;
+// The user's drag on it: from left of its centre to the centre at once, then on downwards
+// between the two clicks that fall due, so that the pointer has moved on since the first.
+constexpr Point kFirstLeg{40, 0};
+constexpr Point kSecondLeg{0, 40};
+constexpr auto kSecondLegAt = 1500ms;
+constexpr int kStepsPerLeg = 8;
 // The main window's countdown: its label and its bar.
 constexpr Rect kCountdown{{10, 66}, 95, 39};
 
@@ -73,6 +76,25 @@ std::string Seconds(Clock::duration d) {
 
 const char* ButtonName(unsigned int button) {
   return button == 1 ? "left" : button == 3 ? "right" : "other";
+}
+
+// Where the user moves the pointer to, and when, from the press on.
+struct Move {
+  Clock::duration at;
+  Point to;
+};
+
+std::vector<Move> Drag(Point from) {
+  std::vector<Move> moves{{0ms, from}};
+  for (const auto& [start, leg] :
+       {std::pair(0ms, kFirstLeg), std::pair(kSecondLegAt, kSecondLeg)}) {
+    const Point legFrom = moves.back().to;
+    for (int i = 1; i <= kStepsPerLeg; ++i) {
+      moves.push_back({start + i * kSampleEvery,
+                       legFrom + Point{leg.x * i / kStepsPerLeg, leg.y * i / kStepsPerLeg}});
+    }
+  }
+  return moves;
 }
 
 class HeldButton {
@@ -92,19 +114,14 @@ class HeldButton {
       if (held_ == Held::kRightSelected) s_.Press(InMain(kRightSegment), 100ms);
 
       if (held_ == Held::kLamp) {
-        Hold({InMain(kLamp)}, kLampHold);
+        Hold({{0ms, InMain(kLamp)}}, kLampHold);
         ExpectStarted();
         // The clock started with the press.
         AfterRelease(2, holdStart_ + 2 * kCycle);
       } else {
         const Clock::time_point timed = StartAndCatchATimedClick();
         SleepUntil(timed + kHoldAfterClick - 30ms);
-        const Point from = user_->DragFrom();
-        std::vector<Point> path;
-        for (int i = 0; i <= kDragSteps; ++i) {
-          path.push_back(from + Point{kDragBy.x * i / kDragSteps, kDragBy.y * i / kDragSteps});
-        }
-        Hold(path, kHold);
+        Hold(Drag(user_->DragFrom()), kHold);
         AfterRelease(1, timed + 3 * kCycle);
       }
       Stop();
@@ -120,8 +137,7 @@ class HeldButton {
   struct UserWindow {
     std::unique_ptr<ClickRecorder> recorder;
     Rect at;
-    // The drag ends at its centre.
-    Point DragFrom() const { return at.origin + Point{at.width / 2, at.height / 2} - kDragBy; }
+    Point DragFrom() const { return at.origin + Point{at.width / 2, at.height / 2} - kFirstLeg; }
   };
 
   void OpenUserWindow(const Rect& targetAt) {
@@ -175,15 +191,15 @@ class HeldButton {
     }
   }
 
-  // The left button pressed at the path's first point, moved along it, held still at its end
-  // until `hold` has passed since the press, let go there. Meanwhile the pointer, the buttons
-  // and the countdown are looked at every few milliseconds.
-  void Hold(const std::vector<Point>& path, Clock::duration hold) {
+  // The left button pressed at the first move's point, moved on as the moves say, let go where
+  // the last one left it once `hold` has passed since the press. Meanwhile the pointer, the
+  // buttons and the countdown are looked at every few milliseconds.
+  void Hold(const std::vector<Move>& moves, Clock::duration hold) {
     ScreenArea countdown(s_,
                          {mainAt_.origin + kCountdown.origin, kCountdown.width, kCountdown.height});
     countdown.Changed();
     targetFrom_ = atTarget_->events().size();
-    s_.MoveTo(path.front());
+    s_.MoveTo(moves.front().to);
     std::this_thread::sleep_for(30ms);
     s_.Button(1, true);
     holdStart_ = Clock::now();
@@ -201,13 +217,15 @@ class HeldButton {
     std::vector<Clock::time_point> changes{holdStart_};
     std::size_t reached = 1;
     const auto stray = [&](Point at) {
-      for (const Point p : path) {
-        if (p == at) return;
+      for (const Move& m : moves) {
+        if (m.to == at) return;
       }
       if (!strayed) strayed = Text(at) + " " + Seconds(Clock::now() - holdStart_);
     };
     for (auto next = Clock::now();;) {
-      if (reached < path.size()) s_.MoveTo(path[reached++]);
+      if (reached < moves.size() && Clock::now() - holdStart_ >= moves[reached].at) {
+        s_.MoveTo(moves[reached++].to);
+      }
       const Point at = s_.Pointer(&buttons);
       stray(at);
       if (!upAt && (buttons & Button1Mask) == 0) upAt = Clock::now() - holdStart_;
@@ -225,8 +243,8 @@ class HeldButton {
     s_.Button(1, false);
     released_ = Clock::now();
     changes.push_back(released_);
-    pressedAt_ = path.front();
-    rest_ = path.back();
+    pressedAt_ = moves.front().to;
+    rest_ = moves.back().to;
 
     Expect(!strayed, "while the user held the button at " + Text(rest_) + " the pointer went to " +
                          strayed.value_or("") + " into the hold");
@@ -250,6 +268,7 @@ class HeldButton {
     const std::size_t waiting = 2 * clicks;
     std::optional<Clock::time_point> clicked;
     bool back = false;
+    Point away;
     WaitUntil(
         [&] {
           PollRecorders();
@@ -261,8 +280,10 @@ class HeldButton {
           if (!clicked && static_cast<std::size_t>(since(released_)) >= waiting) {
             clicked = Clock::now();
           }
-          back = back || (clicked && Clock::now() - *clicked <= kPointerBackWithin &&
-                          s_.Pointer() == rest_);
+          if (clicked && !back && Clock::now() - *clicked <= kPointerBackWithin) {
+            away = s_.Pointer();
+            back = away == rest_;
+          }
           // Over a little after the next timed click, once the clicks at the release are by.
           return since(released_ + kWaitingClicksWithin) > 0 &&
                  Clock::now() - events.back().seen >= 300ms;
@@ -293,8 +314,9 @@ class HeldButton {
                       "centre " + Text(centre_) + " got " + Describe(soon) + ", expected " +
                       std::to_string(clicks) + " " + ButtonName(button) +
                       " click(s), each a press and a release");
-    Expect(!clicked || back, "after the click the pointer did not come back to " + Text(rest_) +
-                                 " within " + Seconds(kPointerBackWithin));
+    Expect(!clicked || back, "after the click the pointer stayed at " + Text(away) +
+                                 " instead of coming back to " + Text(rest_) + " within " +
+                                 Seconds(kPointerBackWithin));
     const bool onPace = !later.empty() && later.front().seen >= nextDue - kPaceSlack &&
                         later.front().seen <= nextDue + kPaceSlack;
     Expect(onPace,
