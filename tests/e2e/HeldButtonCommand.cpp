@@ -52,6 +52,8 @@ constexpr auto kPaceSlack = 400ms;
 constexpr auto kLongestStill = 1500ms;
 constexpr auto kPointerBackWithin = 1s;
 constexpr auto kSampleEvery = 5ms;
+// Long enough for a toolkit to see the pointer arrive before the button goes down.
+constexpr auto kArriveBeforePress = 30ms;
 // Where our window asks to stand: clear of where openbox puts the program's windows, in the
 // middle of a 1280x1024 screen.
 constexpr Rect kUserWindow{{880, 120}, 300, 250};
@@ -120,7 +122,7 @@ class HeldButton {
         AfterRelease(2, holdStart_ + 2 * kCycle);
       } else {
         const Clock::time_point timed = StartAndCatchATimedClick();
-        SleepUntil(timed + kHoldAfterClick - 30ms);
+        SleepUntil(timed + kHoldAfterClick - kArriveBeforePress);
         Hold(Drag(user_->DragFrom()), kHold);
         AfterRelease(1, timed + 3 * kCycle);
       }
@@ -200,7 +202,7 @@ class HeldButton {
     countdown.Changed();
     targetFrom_ = atTarget_->events().size();
     s_.MoveTo(moves.front().to);
-    std::this_thread::sleep_for(30ms);
+    std::this_thread::sleep_for(kArriveBeforePress);
     s_.Button(1, true);
     holdStart_ = Clock::now();
     // A window manager holds a press back for a moment (its grab) before it takes effect.
