@@ -25,6 +25,7 @@
 //                           clicks on a toolkit button under the target (its lines in LOG)
 //   frames MAIN TARGET      the target's frame just below the main window's, neither covering
 //                           the other
+//   held-button MAIN TARGET left|right|lamp   a click falling due while the user holds a button
 
 #include <iostream>
 
@@ -82,6 +83,7 @@ int Run(XSession& session, const std::string& command, const std::vector<std::st
   if (command == "journey") return JourneyCommand(session, args);
   if (command == "app-clicks") return AppClicksCommand(session, args);
   if (command == "frames") return FramesCommand(session, args);
+  if (command == "held-button") return HeldButtonCommand(session, args);
   return 2;
 }
 

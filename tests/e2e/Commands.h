@@ -27,6 +27,7 @@ int ArrowsCommand(XSession& session, const std::vector<std::string>& args);
 int JourneyCommand(XSession& session, const std::vector<std::string>& args);
 int AppClicksCommand(XSession& session, const std::vector<std::string>& args);
 int FramesCommand(XSession& session, const std::vector<std::string>& args);
+int HeldButtonCommand(XSession& session, const std::vector<std::string>& args);
 
 inline bool Check(bool ok, const std::string& problem) {
   if (!ok) std::fprintf(stderr, "FAIL: %s\n", problem.c_str());
