@@ -39,10 +39,6 @@ void WindowPeer::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-}  // namespace fw
-
-namespace fw {
-
 void WindowPeer::paintEvent(QPaintEvent* event) {
   QWidget::paintEvent(event);
   if (!owner_) return;
