@@ -240,7 +240,10 @@ std::optional<std::string> XSession::WaitForWindowManager(Clock::duration timeou
 }
 
 void XSession::AwaitInput(Clock::time_point deadline) {
-  XFlush(display_);
+  // Flushing reads in whatever has arrived, which the socket then no longer shows: that is news
+  // already.
+  const int queued = XEventsQueued(display_, QueuedAlready);
+  if (XEventsQueued(display_, QueuedAfterFlush) > queued) return;
   const auto left = std::chrono::ceil<Ms>(deadline - Clock::now());
   if (left.count() <= 0) return;
   pollfd connection{ConnectionNumber(display_), POLLIN, 0};
