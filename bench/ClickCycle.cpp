@@ -20,7 +20,6 @@
 #include <thread>
 #include <vector>
 
-#include "ClickRecorder.h"
 #include "Statistics.h"
 #include "framework/runtime/Runtime.h"
 #include "framework/runtime/Startup.h"
@@ -30,8 +29,8 @@
 #include "shell/Startup.h"
 #include "target/Cible.h"
 
-// Last: Xlib's macros (None, Bool, Status) break other headers.
-#include <X11/Xlib.h>
+// Last: the X tools bring in Xlib, whose macros (None, Bool, Status) break other headers.
+#include "support/ClickRecorder.h"
 
 namespace {
 
@@ -41,7 +40,9 @@ using namespace std::chrono_literals;
 constexpr int kRecorderLeft = 900;
 constexpr int kRecorderTop = 100;
 constexpr int kRecorderSize = 200;
+constexpr const char* kRecorderTitle = "brem-bench-recorder";
 constexpr auto kReleaseTimeout = 2s;
+constexpr auto kShowTimeout = 10s;
 
 // Button releases handed from the recording thread to the main thread.
 class Arrivals {
@@ -138,16 +139,25 @@ int main(int argc, char** argv) {
   std::promise<bool> opened;
   std::atomic<bool> done = false;
   std::thread recorder([&] {
-    auto window = bench::ClickRecorder::Open(kRecorderLeft, kRecorderTop, kRecorderSize,
-                                             kRecorderSize, managed);
-    opened.set_value(window != nullptr);
+    e2e::XSession session;
+    std::optional<e2e::ClickRecorder> window;
+    if (session.display()) {
+      window.emplace(session,
+                     e2e::Rect{{kRecorderLeft, kRecorderTop}, kRecorderSize, kRecorderSize},
+                     managed ? kRecorderTitle : "");
+      // Above every other window, as the one the user clicks on; a managed one once it is framed.
+      window->Raise();
+      if (managed && !session.WaitForTitle(kRecorderTitle, kShowTimeout)) window.reset();
+    }
+    opened.set_value(window.has_value());
     while (window && !done) {
-      if (auto released = window->NextRelease(50ms)) arrivals.Push(*released);
+      if (auto released = window->NextRelease(50ms)) arrivals.Push(released->seen);
     }
   });
   if (!opened.get_future().get()) {
     recorder.join();
-    std::fprintf(stderr, "brem-bench-click: cannot open display \"%s\"\n", XDisplayName(nullptr));
+    std::fprintf(stderr, "brem-bench-click: no recording window on display \"%s\"\n",
+                 XDisplayName(nullptr));
     return 2;
   }
 

@@ -4,7 +4,6 @@
 // CPU time (utime + stime, and the exact time on a CPU from schedstat, ms), wake-ups (context
 // switches of all threads, with the threads that woke named) and the clicks that arrived.
 
-#include <X11/extensions/XTest.h>
 #include <signal.h>
 
 #include <algorithm>
@@ -17,10 +16,9 @@
 #include <thread>
 
 #include "ChildProcess.h"
-#include "ClickRecorder.h"
 #include "ProcessSample.h"
 #include "Statistics.h"
-#include "WindowFinder.h"
+#include "support/ClickRecorder.h"
 
 namespace {
 
@@ -48,7 +46,7 @@ struct Usage {
 // Samples the process until the time is up, counting the clicks that reach the recorder. A
 // process that ends early is measured to its end.
 Usage Watch(pid_t pid, const bench::ProcessSample& from, bench::Clock::duration span,
-            bench::ClickRecorder& recorder) {
+            e2e::ClickRecorder& recorder) {
   Usage usage;
   const auto deadline = bench::Clock::now() + span;
   for (auto now = bench::Clock::now(); now < deadline; now = bench::Clock::now()) {
@@ -84,11 +82,10 @@ void Print(const std::string& phase, const Usage& usage) {
 }
 
 // A press and release through XTest, as a user's click arrives.
-void Click(Display* display, int x, int y) {
-  XTestFakeMotionEvent(display, DefaultScreen(display), x, y, CurrentTime);
-  XTestFakeButtonEvent(display, 1, True, CurrentTime);
-  XTestFakeButtonEvent(display, 1, False, CurrentTime);
-  XSync(display, False);
+void Click(e2e::XSession& session, e2e::Point at) {
+  session.MoveTo(at);
+  session.Button(1, true);
+  session.Button(1, false);
   std::this_thread::sleep_for(kBetweenPresses);
 }
 
@@ -106,46 +103,48 @@ int main(int argc, char** argv) {
     return 2;
   }
   const auto span = std::chrono::seconds(seconds);
-  bench::WindowFinder finder;
-  Display* display = finder.display();
+  e2e::XSession session;
+  if (!session.display()) {
+    std::fprintf(stderr, "brem-bench-usage: cannot open display \"%s\"\n", XDisplayName(nullptr));
+    return 2;
+  }
 
   bench::ChildProcess brem({argv[1]});
-  const auto main = finder.WaitForViewable("BREM", 20s);
-  const auto target = finder.WaitForViewable("TARGET", 5s);
+  const auto main = session.WaitForTitle("BREM", 20s);
+  const auto target = session.WaitForTitle("TARGET", 5s);
   if (!main || !target) return Fail("the program showed no BREM and TARGET windows");
-  const auto mainAt = finder.GeometryOf(*main);
-  const auto targetAt = finder.GeometryOf(*target);
+  const auto mainAt = session.Content(*main);
+  const auto targetAt = session.Content(*target);
   if (!mainAt || !targetAt) return Fail("the program's windows vanished");
   // Clicks land on the target's centre once it is hidden; a small window there counts them.
-  const int clickX = targetAt->left + targetAt->width / 2;
-  const int clickY = targetAt->top + targetAt->height / 2;
-  auto recorder = bench::ClickRecorder::Open(clickX - 10, clickY - 10, 21, 21);
-  if (!recorder) return Fail("cannot open the display");
+  const e2e::Point click = targetAt->origin + e2e::Point{targetAt->width / 2, targetAt->height / 2};
+  e2e::ClickRecorder recorder(session, {click - e2e::Point{10, 10}, 21, 21});
+  recorder.Raise();
   // Whatever start-up left to do (painting, the window manager's notes) is over by then.
   std::this_thread::sleep_for(1s);
 
   auto from = bench::ProcessSample::Take(brem.Pid());
   if (!from) return Fail("the program ended");
-  Print("idle", Watch(brem.Pid(), *from, span, *recorder));
+  Print("idle", Watch(brem.Pid(), *from, span, recorder));
 
   for (int i = 0; i < kDownPresses; ++i) {
-    Click(display, mainAt->left + kDownArrowX, mainAt->top + kDownArrowY);
+    Click(session, mainAt->origin + e2e::Point{kDownArrowX, kDownArrowY});
   }
-  Click(display, mainAt->left + kLampX, mainAt->top + kLampY);
+  Click(session, mainAt->origin + e2e::Point{kLampX, kLampY});
   // Off every window, so that the pointer going back after each click crosses none.
-  XTestFakeMotionEvent(display, DefaultScreen(display), 0, 0, CurrentTime);
-  XSync(display, False);
+  session.MoveTo({0, 0});
   // Starting clicks twice at once; the cycle's own clicks follow.
   int startClicks = 0;
-  while (recorder->NextRelease(300ms)) ++startClicks;
+  while (recorder.NextRelease(300ms)) ++startClicks;
   bench::PrintResult("start.clicks", startClicks);
   from = bench::ProcessSample::Take(brem.Pid());
   if (!from) return Fail("the program ended");
-  Print("run", Watch(brem.Pid(), *from, span, *recorder));
+  Print("run", Watch(brem.Pid(), *from, span, recorder));
   brem.Stop(SIGTERM);
 
-  recorder->WarpPointerToCentre();
+  // xdotool clicks wherever the pointer is.
+  session.MoveTo(click);
   bench::ChildProcess xdotool({"xdotool", "click", "--repeat", "5", "--delay", "2000", "1"});
-  Print("xdotool", Watch(xdotool.Pid(), bench::ProcessSample{}, span, *recorder));
+  Print("xdotool", Watch(xdotool.Pid(), bench::ProcessSample{}, span, recorder));
   return 0;
 }

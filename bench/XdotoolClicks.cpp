@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "ChildProcess.h"
-#include "ClickRecorder.h"
 #include "Statistics.h"
+#include "support/ClickRecorder.h"
 
 namespace {
 
@@ -26,7 +26,7 @@ using namespace std::chrono_literals;
 constexpr auto kFirstClickTimeout = 10s;
 constexpr auto kEndTimeout = 5000ms;
 
-int Loop(bench::ClickRecorder& recorder, int count, int delayMs) {
+int Loop(e2e::ClickRecorder& recorder, int count, int delayMs) {
   bench::ChildProcess xdotool({"xdotool", "click", "--repeat", std::to_string(count), "--delay",
                                std::to_string(delayMs), "1"});
   std::vector<bench::Clock::time_point> clicks;
@@ -37,7 +37,7 @@ int Loop(bench::ClickRecorder& recorder, int count, int delayMs) {
       std::fprintf(stderr, "brem-bench-xdotool: %zu of %d clicks arrived\n", clicks.size(), count);
       return 1;
     }
-    clicks.push_back(*released);
+    clicks.push_back(released->seen);
     timeout = std::chrono::milliseconds(delayMs) + 2s;
   }
   xdotool.WaitUntilEnded(kEndTimeout);
@@ -55,7 +55,7 @@ int Loop(bench::ClickRecorder& recorder, int count, int delayMs) {
   return 0;
 }
 
-int Launch(bench::ClickRecorder& recorder, int count) {
+int Launch(e2e::ClickRecorder& recorder, int count) {
   std::vector<double> latencies;
   for (int i = 0; i < count; ++i) {
     const auto start = bench::Clock::now();
@@ -65,7 +65,7 @@ int Launch(bench::ClickRecorder& recorder, int count) {
       std::fprintf(stderr, "brem-bench-xdotool: launch %d never clicked\n", i + 1);
       return 1;
     }
-    latencies.push_back(bench::Milliseconds(*released - start));
+    latencies.push_back(bench::Milliseconds(released->seen - start));
     xdotool.WaitUntilEnded(kEndTimeout);
   }
   bench::PrintResult("median_ms", bench::Median(latencies));
@@ -88,11 +88,14 @@ int main(int argc, char** argv) {
       !(mode == "loop" ? argc == 4 && std::atoi(argv[3]) >= 0 : mode == "launch" && argc == 3)) {
     return Usage();
   }
-  auto recorder = bench::ClickRecorder::Open(100, 100, 400, 400);
-  if (!recorder) {
-    std::fputs("brem-bench-xdotool: cannot open the display\n", stderr);
+  e2e::XSession session;
+  if (!session.display()) {
+    std::fprintf(stderr, "brem-bench-xdotool: cannot open display \"%s\"\n", XDisplayName(nullptr));
     return 2;
   }
-  recorder->WarpPointerToCentre();
-  return mode == "loop" ? Loop(*recorder, count, std::atoi(argv[3])) : Launch(*recorder, count);
+  e2e::ClickRecorder recorder(session, {{100, 100}, 400, 400});
+  recorder.Raise();
+  // xdotool clicks wherever the pointer is.
+  session.MoveTo({300, 300});
+  return mode == "loop" ? Loop(recorder, count, std::atoi(argv[3])) : Launch(recorder, count);
 }

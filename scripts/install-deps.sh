@@ -1,7 +1,22 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing BREM needs on Debian 12, and only what is missing:
-# when everything is there it changes nothing and needs no root.
+# when everything is there it changes nothing and needs no root. Elsewhere (no dpkg-query) it
+# says what is needed and leaves the installing to whoever knows that system's packages.
 set -euo pipefail
+
+if ! command -v dpkg-query >/dev/null; then
+  cat >&2 <<'EOF'
+install-deps: not a Debian system (no dpkg-query): nothing is installed. BREM needs, under
+whatever names this system gives them:
+  to build and run: a C++20 compiler, make, CMake 3.25 or later, the Qt 6 development files
+                    (Core, Gui, Widgets) with Qt's xcb platform plugin, the Xlib and XTest
+                    development files, and at least one font (DejaVu, say)
+  to test:          GoogleTest and GoogleMock, Xvfb with xvfb-run and xauth, openbox, mutter
+                    and dbus-daemon, xdotool, xrandr and xrdb
+The build goes on; CMake says what it cannot find.
+EOF
+  exit 0
+fi
 
 packages=(
   build-essential # g++ with its sanitizer runtimes, make
@@ -24,6 +39,8 @@ packages=(
   # benchmarks compare the program with a plain xdotool loop.
   openbox
   xdotool
+  mutter      # the end-to-end tests also run under GNOME's window manager
+  dbus-daemon # mutter gets a session bus of its own
   # Several monitors on one virtual screen (xrandr) and a desktop's font scaling (xrdb).
   x11-xserver-utils
   # Qt draws no text, and cannot size its controls, without at least one font.

@@ -28,9 +28,9 @@ const ClassRecord* NilObjectException::__Lookup() {
   return record;
 }
 
-const ClassRecord* IllegalCastException::__Lookup() {
+const ClassRecord* FailedCastException::__Lookup() {
   static const ClassRecord* record = RuntimeDefineClass(
-      "IllegalCastException", RuntimeException::__Lookup(), &RuntimeFactory<IllegalCastException>);
+      "FailedCastException", RuntimeException::__Lookup(), &RuntimeFactory<FailedCastException>);
   return record;
 }
 
@@ -69,8 +69,8 @@ void RaiseNilObjectException(const std::string& message) {
   RaiseException(NewException<NilObjectException>(message.empty() ? "used a nil object" : message));
 }
 
-void RaiseIllegalCastException(const std::string& message) {
-  RaiseException(NewException<IllegalCastException>(message));
+void RaiseFailedCastException(const std::string& message) {
+  RaiseException(NewException<FailedCastException>(message));
 }
 
 void RaiseThreadAccessingUIException(const std::string& what) {

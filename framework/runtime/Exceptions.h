@@ -21,7 +21,7 @@ class NilObjectException : public RuntimeException {
   static const ClassRecord* __Lookup();
 };
 
-class IllegalCastException : public RuntimeException {
+class FailedCastException : public RuntimeException {
  public:
   static const ClassRecord* __Lookup();
 };
@@ -55,7 +55,7 @@ class RaisedException : public std::exception {
 [[noreturn]] void RaiseException(Ref<RuntimeException> exception);
 [[noreturn]] void RaiseRuntimeException(const std::string& message);
 [[noreturn]] void RaiseNilObjectException(const std::string& message = {});
-[[noreturn]] void RaiseIllegalCastException(const std::string& message);
+[[noreturn]] void RaiseFailedCastException(const std::string& message);
 [[noreturn]] void RaiseThreadAccessingUIException(const std::string& what);
 // Takes over the native exception object; its reason becomes the message.
 [[noreturn]] void RaiseObjCException(void* nativeException);

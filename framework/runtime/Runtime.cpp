@@ -65,7 +65,7 @@ void RuntimePerformInitializers() {
       &Object::__Lookup,
       &RuntimeException::__Lookup,
       &NilObjectException::__Lookup,
-      &IllegalCastException::__Lookup,
+      &FailedCastException::__Lookup,
       &ThreadAccessingUIException::__Lookup,
       &ObjCException::__Lookup,
       &Delegate::__Lookup,
@@ -119,15 +119,15 @@ Object* RuntimeAdoptNew(Object* object, const ClassRecord* cls) {
 
 Ref<Object> RuntimeNewObject(const ClassRecord* cls) {
   if (!cls) RaiseNilObjectException("RuntimeNewObject was given no class");
-  if (!cls->create) RaiseIllegalCastException("class " + cls->name + " cannot be instantiated");
+  if (!cls->create) RaiseFailedCastException("class " + cls->name + " cannot be instantiated");
   RuntimeTrace("RuntimeNewObject " + cls->name);
   return Ref<Object>(RuntimeAdoptNew(cls->create(), cls));
 }
 
 Object* RuntimeCheckCast(Object* object, const ClassRecord* cls) {
   if (!object || object->IsA(cls)) return object;
-  RaiseIllegalCastException("an object of class " + object->Class()->name +
-                            " is not an instance of " + cls->name);
+  RaiseFailedCastException("an object of class " + object->Class()->name +
+                           " is not an instance of " + cls->name);
 }
 
 bool RuntimeOnMainThread() {

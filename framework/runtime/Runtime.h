@@ -25,11 +25,11 @@ void RuntimePerformFinalizers();
 // own handler or the framework could not start.
 int32_t RuntimeExit();
 
-// A new instance of a class (its record built on first use), or an IllegalCastException for a
+// A new instance of a class (its record built on first use), or a FailedCastException for a
 // class that cannot be instantiated.
 Ref<Object> RuntimeNewObject(const ClassRecord* cls);
 // The object as an instance of the class: nil and instances of the class or a subclass pass,
-// anything else raises IllegalCastException.
+// anything else raises FailedCastException.
 Object* RuntimeCheckCast(Object* object, const ClassRecord* cls);
 // Internal: attaches the class record to a freshly made object.
 Object* RuntimeAdoptNew(Object* object, const ClassRecord* cls);

@@ -36,7 +36,7 @@ Ref<Variant> StructureToVariant(const std::string& bytes, const std::string& typ
 void VariantStructureTypeCheck(const Ref<Object>& value, const std::string& typeName) {
   Ref<Variant> variant = RuntimeCast<Variant>(value);
   if (!variant || variant->structureType != typeName) {
-    RaiseIllegalCastException("the value is not a structure of type " + typeName);
+    RaiseFailedCastException("the value is not a structure of type " + typeName);
   }
 }
 

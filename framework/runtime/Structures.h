@@ -24,7 +24,7 @@ class Variant : public Object {
 };
 
 Ref<Variant> StructureToVariant(const std::string& bytes, const std::string& typeName);
-// Raises IllegalCastException unless the value is a structure of that type.
+// Raises FailedCastException unless the value is a structure of that type.
 void VariantStructureTypeCheck(const Ref<Object>& value, const std::string& typeName);
 // The bytes of a structure value.
 std::string VariantToString(const Ref<Object>& value);

@@ -19,7 +19,6 @@ using CGError = int32_t;
 enum CGEventSourceStateID : int32_t {
   kCGEventSourceStatePrivate = -1,
   kCGEventSourceStateCombinedSessionState = 0,
-  kCGEventSourceStateHIDSystemState = 1,
 };
 
 enum CGEventType : uint32_t {
@@ -37,8 +36,6 @@ enum CGMouseButton : uint32_t {
 
 enum CGEventTapLocation : uint32_t {
   kCGHIDEventTap = 0,
-  kCGSessionEventTap = 1,
-  kCGAnnotatedSessionEventTap = 2,
 };
 
 CGEventSourceRef CGEventSourceCreate(CGEventSourceStateID state);

@@ -46,10 +46,6 @@ void native_object_destroy(id object) {
   objects().remove(object);
 }
 
-bool native_object_is_live(id object) {
-  return objects().visit(object, [](NativeObject* record) { return record != nullptr; });
-}
-
 long native_object_live_count() {
   return objects().size();
 }

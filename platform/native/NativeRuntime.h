@@ -39,8 +39,6 @@ void native_object_add_method(id object, SEL sel, NativeFloatMethod method);
 // Afterwards the handle is unknown to the runtime. Null and unknown handles are ignored.
 void native_object_destroy(id object);
 
-bool native_object_is_live(id object);
-
 // Native objects created and not yet destroyed (for tests and checks).
 long native_object_live_count();
 

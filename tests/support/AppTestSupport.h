@@ -25,11 +25,11 @@
 #include "framework/ui/controls/Slider.h"
 #include "framework/ui/controls/Timer.h"
 #include "framework/ui/controls/UpDownArrows.h"
-#include "platform/events/RecordingSink.h"
 #include "scheduler/Principale.h"
 #include "shell/App.h"
 #include "shell/Pictures.h"
 #include "shell/Startup.h"
+#include "support/RecordingSink.h"
 #include "support/RuntimeFixture.h"
 #include "target/Cible.h"
 

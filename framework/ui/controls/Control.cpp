@@ -26,7 +26,8 @@ const ClassRecord* Control::__Lookup() {
         {"Enabled", BoolSetter<Control, &Control::Enabled>},
         {"HelpTag", StringSetter<Control, &Control::HelpTag>},
         {"InitialParent", StringSetter<Control, &Control::InitialParent>},
-        // Kept and read back: this toolkit lays out, focuses and tabs through its own means.
+        // Kept and read back: the toolkit lays the controls out and orders the tab chain by its
+        // own means. A control that can take the focus (the slider) reads TabStop itself.
         {"LockLeft", &StoreOnlySetter},
         {"LockTop", &StoreOnlySetter},
         {"LockRight", &StoreOnlySetter},

@@ -14,15 +14,22 @@ namespace fw {
 WindowPeer::WindowPeer(Window* owner) : QWidget(nullptr), owner_(owner) {}
 
 bool WindowPeer::event(QEvent* event) {
-  const bool handled = QWidget::event(event);
+  // The native window is made on the first show or winId(), before the window's first screen
+  // change, and made anew if the toolkit recreates it: each one is listened to.
+  if (event->type() == QEvent::WinIdChange && windowHandle()) {
+    connect(windowHandle(), &QWindow::screenChanged, this, &WindowPeer::KeepLogicalSize,
+            Qt::UniqueConnection);
+  }
+  return QWidget::event(event);
+}
+
+void WindowPeer::KeepLogicalSize() {
   // Moved onto a screen of another pixel ratio, the window keeps its size in the server's pixels
   // unless told again: its logical size, and so the centre that the program computes from its
   // position, would no longer match what the user sees.
-  if (event->type() == QEvent::ScreenChangeInternal && owner_ && windowHandle()) {
-    const QRect now = windowHandle()->geometry();
-    windowHandle()->setGeometry(QRect(now.topLeft(), QSize(owner_->Width(), owner_->Height())));
-  }
-  return handled;
+  if (!owner_ || !windowHandle()) return;
+  const QRect now = windowHandle()->geometry();
+  windowHandle()->setGeometry(QRect(now.topLeft(), QSize(owner_->Width(), owner_->Height())));
 }
 
 void WindowPeer::moveEvent(QMoveEvent* event) {
@@ -38,10 +45,6 @@ void WindowPeer::closeEvent(QCloseEvent* event) {
   }
   event->accept();
 }
-
-}  // namespace fw
-
-namespace fw {
 
 void WindowPeer::paintEvent(QPaintEvent* event) {
   QWidget::paintEvent(event);

@@ -21,6 +21,8 @@ class WindowPeer : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  void KeepLogicalSize();
+
   Window* owner_;
 };
 

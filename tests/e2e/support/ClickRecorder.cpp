@@ -2,8 +2,6 @@
 
 #include <X11/Xutil.h>
 
-#include <thread>
-
 namespace e2e {
 
 ClickRecorder::ClickRecorder(XSession& session, Rect area, const std::string& title)
@@ -65,12 +63,25 @@ void ClickRecorder::Poll() {
 }
 
 void ClickRecorder::PollFor(Clock::duration span, std::size_t count) {
-  WaitUntil(
-      [&] {
-        Poll();
-        return events_.size() >= count;
-      },
-      span);
+  PollUntil([&] { return events_.size() >= count; }, Clock::now() + span);
+}
+
+std::optional<ClickRecorder::Event> ClickRecorder::NextRelease(Clock::duration timeout) {
+  const auto released = [&] {
+    while (nextRelease_ < events_.size() && events_[nextRelease_].press) ++nextRelease_;
+    return nextRelease_ < events_.size();
+  };
+  if (!PollUntil(released, Clock::now() + timeout)) return std::nullopt;
+  return events_[nextRelease_++];
+}
+
+bool ClickRecorder::PollUntil(const std::function<bool()>& done, Clock::time_point deadline) {
+  for (;;) {
+    Poll();
+    if (done()) return true;
+    if (Clock::now() >= deadline) return false;
+    session_.AwaitInput(deadline);
+  }
 }
 
 std::vector<ClickRecorder::Event> ClickRecorder::Presses(std::size_t from) const {

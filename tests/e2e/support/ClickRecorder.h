@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,15 +37,22 @@ class ClickRecorder {
   bool Covers(Point at);
   // Takes in what has arrived so far.
   void Poll();
-  // Takes in events for `span`, or until there are `count` of them.
+  // Takes in events for `span`, or until there are `count` of them. It wakes as each arrives, so
+  // that each is seen the moment it comes.
   void PollFor(Clock::duration span, std::size_t count = SIZE_MAX);
   const std::vector<Event>& events() const { return events_; }
   std::vector<Event> Presses(std::size_t from = 0) const;
+  // The first release that this has not handed out yet, waiting `timeout` at the most for it.
+  std::optional<Event> NextRelease(Clock::duration timeout);
 
  private:
+  // Takes in events until `done` holds (true) or `deadline` has passed (false).
+  bool PollUntil(const std::function<bool()>& done, Clock::time_point deadline);
+
   XSession& session_;
   Window window_;
   std::vector<Event> events_;
+  std::size_t nextRelease_ = 0;  // where NextRelease looks from
 };
 
 }  // namespace e2e

@@ -3,6 +3,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
+#include <poll.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -19,7 +20,7 @@ using namespace std::chrono_literals;
 
 // Xlib reports errors through one process-wide handler. The windows a session looks at belong
 // to other clients, so a failed request of a session only means that the window is gone; errors
-// on any other connection (the program's own, in brem-click-program) go where they went before.
+// on any other connection (the program's own, in brem-bench-click) go where they went before.
 std::vector<Display*> sessions;
 XErrorHandler otherHandler = nullptr;
 bool requestFailed = false;
@@ -261,6 +262,18 @@ std::optional<std::string> XSession::WaitForWindowManager(Clock::duration timeou
       },
       timeout);
   return name;
+}
+
+void XSession::AwaitInput(Clock::time_point deadline) {
+  // Flushing reads in whatever has arrived, which the socket then no longer shows: that is news
+  // already.
+  const int queued = XEventsQueued(display_, QueuedAlready);
+  if (XEventsQueued(display_, QueuedAfterFlush) > queued) return;
+  const auto left = std::chrono::ceil<Ms>(deadline - Clock::now());
+  if (left.count() <= 0) return;
+  pollfd connection{ConnectionNumber(display_), POLLIN, 0};
+  // Capped, so that the count fits poll's int; the caller waits again if need be.
+  poll(&connection, 1, static_cast<int>(std::min<Ms::rep>(left.count(), 1000)));
 }
 
 void XSession::MoveTo(Point point) {

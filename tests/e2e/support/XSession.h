@@ -96,6 +96,9 @@ class XSession {
   void CloseThroughWindowManager(Window window);
   // The name of the window manager, once it has taken over the screen.
   std::optional<std::string> WaitForWindowManager(Clock::duration timeout);
+  // Sleeps until the server sends more on this connection or `deadline` has passed. What Xlib
+  // has already read in does not count: the caller takes that first.
+  void AwaitInput(Clock::time_point deadline);
 
   // XTest input; every step has reached the server when the call returns.
   void MoveTo(Point point);

@@ -1,4 +1,4 @@
-#include "platform/events/RecordingSink.h"
+#include "support/RecordingSink.h"
 
 void RecordingSink::Post(const PostedMouseEvent& e) {
   std::lock_guard lock(mutex_);
