@@ -179,8 +179,8 @@ class HeldButton {
     // The start's clicks put the pointer back on the lamp; the user moves on from there.
     WaitUntil([&] { return s_.Pointer() == InMain(kLamp); }, kPointerBackWithin);
     s_.MoveTo(user_->DragFrom());
-    atTarget_->PollFor(kCycle + 2s, 5);
-    if (atTarget_->events().size() < 5) throw Failure("no timed click came after the start");
+    atTarget_->PollFor(kCycle + 2s, 6);
+    if (atTarget_->events().size() < 6) throw Failure("no timed click came after the start");
     return atTarget_->events()[4].seen;
   }
 
