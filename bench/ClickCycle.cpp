@@ -30,7 +30,7 @@
 #include "target/Cible.h"
 
 // Last: the X tools bring in Xlib, whose macros (None, Bool, Status) break other headers.
-#include "support/ClickRecorder.h"
+#include "tools/ClickRecorder.h"
 
 namespace {
 

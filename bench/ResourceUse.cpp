@@ -18,7 +18,7 @@
 #include "ChildProcess.h"
 #include "ProcessSample.h"
 #include "Statistics.h"
-#include "support/ClickRecorder.h"
+#include "tools/ClickRecorder.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 
 #include "ChildProcess.h"
 #include "Statistics.h"
-#include "support/XSession.h"
+#include "tools/XSession.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 
 #include "ChildProcess.h"
 #include "Statistics.h"
-#include "support/ClickRecorder.h"
+#include "tools/ClickRecorder.h"
 
 namespace {
 

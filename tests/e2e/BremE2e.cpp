@@ -19,8 +19,7 @@
 //                           COUNT presses on the lamp, each checked; prints running or stopped
 //   send-lamp MAIN TARGET   one press sent as events, for a server without XTest
 //   arrows MAIN TARGET      the delay set with the arrows and the slider
-//   journey MAIN TARGET SCALE [left-edge]
-//                           the user's whole journey, under a window manager
+//   drag-title ID X Y       drag a window by its title bar to X,Y
 //   app-clicks MAIN TARGET LOG PAIRS [CLICKS]
 //                           clicks on a toolkit button under the target (its lines in LOG)
 //   frames MAIN TARGET      the target's frame just below the main window's, neither covering
@@ -80,7 +79,7 @@ int Run(XSession& session, const std::string& command, const std::vector<std::st
     return PressLampCommand(session, args, command == "send-lamp");
   }
   if (command == "arrows") return ArrowsCommand(session, args);
-  if (command == "journey") return JourneyCommand(session, args);
+  if (command == "drag-title") return TitleDragCommand(session, args);
   if (command == "app-clicks") return AppClicksCommand(session, args);
   if (command == "frames") return FramesCommand(session, args);
   if (command == "held-button") return HeldButtonCommand(session, args);

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "support/XSession.h"
+#include "tools/XSession.h"
 
 // The commands of brem-e2e that drive the running program. Each takes the arguments that follow
 // its name and returns the exit status: 0 every check passed, 1 one failed, 2 bad usage.
@@ -24,7 +24,7 @@ constexpr Point kSliderTrack{90, 226};
 
 int PressLampCommand(XSession& session, const std::vector<std::string>& args, bool sent);
 int ArrowsCommand(XSession& session, const std::vector<std::string>& args);
-int JourneyCommand(XSession& session, const std::vector<std::string>& args);
+int TitleDragCommand(XSession& session, const std::vector<std::string>& args);
 int AppClicksCommand(XSession& session, const std::vector<std::string>& args);
 int FramesCommand(XSession& session, const std::vector<std::string>& args);
 int HeldButtonCommand(XSession& session, const std::vector<std::string>& args);

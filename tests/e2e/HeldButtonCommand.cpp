@@ -21,7 +21,7 @@
 
 #include "Commands.h"
 #include "ScreenArea.h"
-#include "support/ClickRecorder.h"
+#include "tools/ClickRecorder.h"
 
 namespace e2e {
 namespace {

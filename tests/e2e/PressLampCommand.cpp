@@ -11,7 +11,7 @@
 #include <thread>
 
 #include "Commands.h"
-#include "support/ClickRecorder.h"
+#include "tools/ClickRecorder.h"
 
 namespace e2e {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "support/XSession.h"
+#include "tools/XSession.h"
 
 namespace e2e {
 

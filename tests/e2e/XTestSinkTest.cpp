@@ -13,7 +13,7 @@
 // After everything else: Xlib's macros (None, Bool, Status) break other headers.
 #include <X11/extensions/XTest.h>
 
-#include "support/ClickRecorder.h"
+#include "tools/ClickRecorder.h"
 
 namespace {
 

@@ -1,8 +1,9 @@
 # The program clicking a toolkit button in a normal, managed window under a window manager that
-# focuses on click, as on a desktop: the target opening just below the main window, every click
-# counted by the button, the pointer put back after each start, the target back in its place
-# after each stop, and on two monitors at three kinds of scaling the clicks at the target's
-# centre. Under openbox, and under mutter (GNOME's), whose frames differ.
+# focuses on click, as on a desktop: the target opening just below the main window and dragged
+# over the button by its title bar, every click counted by the button, a cycle's clicks a cycle
+# apart, the pointer put back after each start, the target back in its place after each stop;
+# the target partly off the left edge; on two monitors at three kinds of scaling the clicks at
+# the target's centre. Under openbox, and under mutter (GNOME's), whose frames differ.
 add_executable(brem_e2e_button ${CMAKE_CURRENT_LIST_DIR}/ButtonProgram.cpp)
 target_link_libraries(brem_e2e_button PRIVATE Qt6::Widgets)
 set_target_properties(brem_e2e_button PROPERTIES OUTPUT_NAME brem-e2e-button)
@@ -39,6 +40,8 @@ brem_e2e_test(NAME e2e.desktop.start_stop_pairs TIMEOUT 90
   COMMAND ${BREM_DESKTOP} openbox plain 20 ENVIRONMENT ${BREM_DESKTOP_ENV})
 brem_e2e_test(NAME e2e.desktop.running_cycle TIMEOUT 90
   COMMAND ${BREM_DESKTOP} openbox plain 0 10 ENVIRONMENT ${BREM_DESKTOP_ENV})
+brem_e2e_test(NAME e2e.desktop.left_edge TIMEOUT 90
+  COMMAND ${BREM_DESKTOP} openbox left-edge 2 ENVIRONMENT ${BREM_DESKTOP_ENV})
 
 # Two monitors of 1920x1080 side by side on one screen.
 set(screen ${BREM_E2E_SCREEN})

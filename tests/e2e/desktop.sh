@@ -1,19 +1,25 @@
 #!/usr/bin/env bash
 # desktop.sh WM LAYOUT PAIRS [CLICKS]: the program clicking a toolkit button (BREM_BUTTON) in a
-# normal window under the target, checked by brem-e2e app-clicks, after brem-e2e frames has seen
-# the target open just below the main window. WM: openbox (BREM_OPENBOX) with click-to-focus, or
-# mutter (BREM_MUTTER), whose title bars are taller and who shows a hidden window again
-# with its content where its frame was. LAYOUT: plain, one monitor and no scaling; or two
-# monitors side by side, the target moved onto the right one, and the program scaled by xft-dpi
-# (Xft.dpi 144), scale-factor (QT_SCALE_FACTOR=2) or screen-factors (QT_SCREEN_SCALE_FACTORS, 2
-# on the right).
+# normal window, the target dragged over it by its title bar, checked by brem-e2e app-clicks,
+# after brem-e2e frames has seen the target open just below the main window. WM: openbox
+# (BREM_OPENBOX) with click-to-focus, or mutter (BREM_MUTTER), whose title bars are taller and who
+# shows a hidden window again with its content where its frame was. LAYOUT: plain, one monitor
+# and no scaling; left-edge, the target partly off the left edge of the screen; or two monitors
+# side by side, the target dragged onto the right one, and the program scaled by xft-dpi (Xft.dpi
+# 144), scale-factor (QT_SCALE_FACTOR=2) or screen-factors (QT_SCREEN_SCALE_FACTORS, 2 on the
+# right).
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 usage="usage: desktop.sh WM LAYOUT PAIRS [CLICKS]"
 wm=${1:?$usage}
 layout=${2:?$usage}
 shift 2
-if [[ $layout != plain ]]; then
+# Where the target is dragged to.
+destination="900 300"
+if [[ $layout == left-edge ]]; then
+  destination="-40 300"
+elif [[ $layout != plain ]]; then
+  destination="2500 500"
   # Needs the server's -noreset: the monitors and settings must outlive these clients.
   xrandr --setmonitor L 1920/508x1080/286+0+0 screen >/dev/null
   xrandr --setmonitor R 1920/508x1080/286+1920+0 none >/dev/null
@@ -35,18 +41,11 @@ brem_start
 # Every check runs, so that one failure does not hide another.
 problems=
 tool frames "$MAIN" "$TARGET" || problems+="the target did not open just below the main window; "
-if [[ $layout != plain ]]; then
-  xdotool windowmove "$TARGET" 2500 500
-  for _ in {1..30}; do
-    read -r _ _ x _ < <(tool geometry "$TARGET")
-    ((x >= 2500)) && break
-    sleep 0.1
-  done
-  ((x >= 2500)) || fail "the target did not move onto the right monitor"
-  sleep 0.5 # the program takes in the move
-fi
+tool drag-title "$TARGET" $destination || problems+="the target could not be dragged; "
+sleep 0.5 # the program takes in the move
 read -r width height x y < <(tool geometry "$TARGET")
-"$BREM_BUTTON" $((x + width / 2 - 80)) $((y + height / 2 - 60)) 160 120 >"$BREM_TMP/button" &
+x=$((x + width / 2 - 80))
+"$BREM_BUTTON" $((x < 0 ? 0 : x)) $((y + height / 2 - 60)) 160 120 >"$BREM_TMP/button" &
 BACKGROUND+=($!)
 tool wait-title BUTTON 10000 >/dev/null || fail "the button's window was never shown"
 tool app-clicks "$MAIN" "$TARGET" "$BREM_TMP/button" "$@" || problems+="the clicks went wrong; "

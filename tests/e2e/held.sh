@@ -5,7 +5,7 @@
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 case=${1:?usage: held.sh left|right|lamp}
-start_openbox held-openbox.xml
+start_openbox desktop-openbox.xml
 
 export QT_QPA_PLATFORM=xcb
 brem_start

@@ -24,7 +24,7 @@ if [[ -z ${DISPLAY:-} ]]; then
   [[ -s $BREM_TMP/display ]] || fail "Xvfb did not start within 10 s"
   export DISPLAY=:$(<"$BREM_TMP/display")
 fi
-start_openbox acceptance-openbox.xml
+start_openbox desktop-openbox.xml
 
 # Ends the X server, then expects the program to end with exit code 1 and exactly one line of its
 # own on standard error.

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "support/XSession.h"
+#include "tools/XSession.h"
 
 namespace e2e {
 

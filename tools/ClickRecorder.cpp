@@ -1,4 +1,4 @@
-#include "support/ClickRecorder.h"
+#include "tools/ClickRecorder.h"
 
 #include <X11/Xutil.h>
 

@@ -1,4 +1,4 @@
-#include "support/XSession.h"
+#include "tools/XSession.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
@@ -253,12 +253,14 @@ void XSession::SendMessage(Window to, Window about, const char* type, long first
 
 std::optional<std::string> XSession::WaitForWindowManager(Clock::duration timeout) {
   std::optional<std::string> name;
-  // The manager names itself on its check window once it has set everything up.
+  // The manager names itself on its check window, and lists what it supports, once it has set
+  // everything up (openbox lists last: a program that starts before then finds no frames).
   WaitUntil(
       [&] {
         const auto check = Property(root(), "_NET_SUPPORTING_WM_CHECK");
         return check &&
-               (name = Property(std::strtoul(check->c_str(), nullptr, 10), "_NET_WM_NAME"));
+               (name = Property(std::strtoul(check->c_str(), nullptr, 10), "_NET_WM_NAME")) &&
+               Property(root(), "_NET_SUPPORTED");
       },
       timeout);
   return name;
