@@ -35,12 +35,13 @@ packages=(
   # The end-to-end tests run the program on a virtual X server; xvfb-run needs xauth.
   xvfb
   xauth
-  # The acceptance tests run under a real window manager that draws title bars, and the
-  # benchmarks compare the program with a plain xdotool loop.
+  # The end-to-end tests run under real window managers that draw title bars, openbox and
+  # GNOME's mutter (which gets a session bus of its own); the benchmarks compare the program with
+  # a plain xdotool loop.
   openbox
+  mutter
+  dbus-daemon
   xdotool
-  mutter      # the end-to-end tests also run under GNOME's window manager
-  dbus-daemon # mutter gets a session bus of its own
   # Several monitors on one virtual screen (xrandr) and a desktop's font scaling (xrdb).
   x11-xserver-utils
   # Qt draws no text, and cannot size its controls, without at least one font.
