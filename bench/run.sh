@@ -5,7 +5,7 @@
 #   bench/run.sh [BUILD_DIR]
 #
 # BUILD_DIR (build by default) must hold the bundle and the bench programs; this script builds
-# nothing: `cmake --build BUILD_DIR --target bench` builds both and then runs it. About two
+# nothing: `cmake --build BUILD_DIR --target bench` builds both and then runs it. About three
 # minutes, most of it the one-minute runs at a period of one second.
 set -euo pipefail
 
@@ -28,13 +28,28 @@ e2e=$build/tests/e2e
 for program in "$e2e"/brem-e2e{,-button}; do
   [[ -x $program ]] || die "$program is missing: the end-to-end tools drive the window manager runs"
 done
-for tool in Xvfb xdotool openbox; do
+for tool in Xvfb xdotool openbox mutter dbus-daemon; do
   command -v "$tool" >/dev/null || die "$tool is not installed"
 done
 
 work=$(mktemp -d)
 xvfb_pid=
+# The window manager running, with its session bus if it has one.
+wm_pids=()
+
+# stop_wm: ends the window manager and its bus, if any.
+stop_wm() {
+  local pid
+  for pid in "${wm_pids[@]}"; do
+    kill "$pid" 2>/dev/null || true
+    # The bus is no child of this shell: wait says so and returns at once.
+    wait "$pid" 2>/dev/null || true
+  done
+  wm_pids=()
+}
+
 cleanup() {
+  stop_wm
   if [[ -n $xvfb_pid ]]; then
     kill "$xvfb_pid" 2>/dev/null || true
     wait "$xvfb_pid" 2>/dev/null || true
@@ -120,42 +135,82 @@ step "memory, CPU and wake-ups: 10 s idle, 10 s clicking, 10 s of xdotool"
 run usage "$bin/brem-bench-usage" "$exe" 10
 collect usage
 
-# From here on a window manager runs that focuses a window on a press in it, through the
-# synchronous grab every desktop's window manager holds.
-openbox --sm-disable --config-file "$here/../tests/e2e/desktop-openbox.xml" 2>/dev/null &
-wm_pid=$!
-"$e2e/brem-e2e" wait-wm 10000 >/dev/null || die "openbox did not start"
+# --- Under a window manager ------------------------------------------------------------------
 
-step "clicks counted by a toolkit button under openbox: BREM 25 starts, xdotool 50 clicks"
-"$exe" 2>/dev/null &
-brem_pid=$!
-main=$("$e2e/brem-e2e" wait-title BREM 15000) || die "no BREM window"
-target=$("$e2e/brem-e2e" wait-title TARGET 5000) || die "no TARGET window"
-read -r w h x y < <("$e2e/brem-e2e" geometry "$target")
-cx=$((x + w / 2)) cy=$((y + h / 2))
-"$e2e/brem-e2e-button" $((cx - 80)) $((cy - 60)) 160 120 >"$work/button" 2>/dev/null &
-button_pid=$!
-"$e2e/brem-e2e" wait-title BUTTON 10000 >/dev/null || die "the button's window was never shown"
-# Counts whatever happens: a lost click is a figure here, not a failure.
-"$e2e/brem-e2e" app-clicks "$main" "$target" "$work/button" 25 >"$work/share" 2>/dev/null || true
-read -r 'R[share.brem_clicks]' _ 'R[share.brem_counted]' _ < <(grep 'counted by the button' "$work/share")
-kill "$brem_pid" && wait "$brem_pid" 2>/dev/null || true
-before=$(grep -c clicked "$work/button" || true)
-for _ in {1..50}; do
-  xdotool mousemove 40 40
-  xdotool mousemove "$cx" "$cy" click 1 mousemove restore
-  sleep 0.2
-done
-sleep 0.5
-R[share.xdotool_counted]=$(($(grep -c clicked "$work/button") - before))
-kill "$button_pid" && wait "$button_pid" 2>/dev/null || true
+# Two window managers that focus a window on a press in it, through the synchronous grab every
+# desktop's window manager holds: openbox with tests/e2e/desktop-openbox.xml, and mutter, GNOME's,
+# started as the end-to-end tests start it. Each runs for its own steps only.
 
-# Not first under openbox: a window mapped while it is still starting may never be mapped.
-step "click cycle under openbox, on a managed window, 200 ticks"
-run click_wm "$bin/brem-bench-click" 200 managed
-collect click_wm
+# start_wm WM: starts openbox or mutter and waits until it manages the screen. Mutter needs a
+# session bus, here one of its own (dbus-run-session would leave its daemon behind when killed),
+# in DBUS_SESSION_BUS_ADDRESS for what runs under it; its settings are its defaults, whatever the
+# user's dconf holds.
+start_wm() {
+  case $1 in
+    openbox)
+      openbox --sm-disable --config-file "$here/../tests/e2e/desktop-openbox.xml" \
+        >"$work/openbox.log" 2>&1 &
+      wm_pids=($!)
+      ;;
+    mutter)
+      local started bus_pid
+      started=$(dbus-daemon --session --fork --print-address=1 --print-pid=1) ||
+        die "no session bus for mutter"
+      { read -r DBUS_SESSION_BUS_ADDRESS && read -r bus_pid; } <<<"$started"
+      export DBUS_SESSION_BUS_ADDRESS
+      GSETTINGS_BACKEND=memory mutter --x11 --replace --sm-disable >"$work/mutter.log" 2>&1 &
+      # Mutter first when they end: it would complain about its bus going away.
+      wm_pids=($! "$bus_pid")
+      ;;
+  esac
+  "$e2e/brem-e2e" wait-wm 10000 >/dev/null || die "$1 did not start: $(cat "$work/$1.log")"
+}
 
-kill "$wm_pid" && wait "$wm_pid" 2>/dev/null || true
+# under_wm WM: under openbox or mutter, the clicks a toolkit button counts (R[share_WM.*]), then
+# the click cycle on a managed window (R[click_WM.*]).
+under_wm() {
+  local wm=$1 brem_pid main target w h x y cx cy button_pid before
+  # Mutter's bus, for this run only: start_wm sets this function's copy.
+  if [[ $wm == mutter ]]; then local -x DBUS_SESSION_BUS_ADDRESS; fi
+  start_wm "$wm"
+
+  step "clicks counted by a toolkit button under $wm: BREM 25 starts, xdotool 50 clicks"
+  "$exe" 2>/dev/null &
+  brem_pid=$!
+  main=$("$e2e/brem-e2e" wait-title BREM 15000) || die "no BREM window under $wm"
+  target=$("$e2e/brem-e2e" wait-title TARGET 5000) || die "no TARGET window under $wm"
+  read -r w h x y < <("$e2e/brem-e2e" geometry "$target")
+  cx=$((x + w / 2)) cy=$((y + h / 2))
+  "$e2e/brem-e2e-button" $((cx - 80)) $((cy - 60)) 160 120 >"$work/button_$wm" 2>/dev/null &
+  button_pid=$!
+  "$e2e/brem-e2e" wait-title BUTTON 10000 >/dev/null || die "the button's window was never shown"
+  # Counts whatever happens: a lost click is a figure here, not a failure.
+  "$e2e/brem-e2e" app-clicks "$main" "$target" "$work/button_$wm" 25 >"$work/share_$wm" \
+    2>"$work/share_$wm.err" || true
+  read -r "R[share_$wm.brem_clicks]" _ "R[share_$wm.brem_counted]" _ \
+    < <(grep 'counted by the button' "$work/share_$wm") ||
+    die "the clicks under $wm were never counted: $(cat "$work/share_$wm.err")"
+  kill "$brem_pid" && wait "$brem_pid" 2>/dev/null || true
+  before=$(grep -c clicked "$work/button_$wm" || true)
+  for _ in {1..50}; do
+    xdotool mousemove 40 40
+    xdotool mousemove "$cx" "$cy" click 1 mousemove restore
+    sleep 0.2
+  done
+  sleep 0.5
+  R[share_$wm.xdotool_counted]=$(($(grep -c clicked "$work/button_$wm") - before))
+  kill "$button_pid" && wait "$button_pid" 2>/dev/null || true
+
+  # Not first: a window mapped while the window manager is still starting may never be mapped.
+  step "click cycle under $wm, on a managed window, 200 ticks"
+  run "click_$wm" "$bin/brem-bench-click" 200 managed
+  collect "click_$wm"
+
+  stop_wm
+}
+
+under_wm openbox
+under_wm mutter
 
 # --- The table ---------------------------------------------------------------------------------
 
@@ -224,16 +279,21 @@ table() {
     "\`--repeat 1000 --delay 10\`) | $(ms "$brem") | $(ms "$xdo") | $(ratio "$brem" "$xdo") |" \
     "< 1 ms | $(under "$brem" 1) |"
   echo "| Click cycle, tick to release arriving, median / 99th percentile: without a window" \
-    "manager; under openbox, on a managed window | $(ms "${R[click.median_ms]}") /" \
-    "$(ms "${R[click.p99_ms]}"); $(ms "${R[click_wm.median_ms]}") /" \
-    "$(ms "${R[click_wm.p99_ms]}") | — | — | — | — |"
-  brem=$(awk -v c="${R[share.brem_counted]}" -v n="${R[share.brem_clicks]}" \
-    'BEGIN { printf "%.0f%%", n ? 100 * c / n : 0 }')
-  xdo=$(awk -v c="${R[share.xdotool_counted]}" 'BEGIN { printf "%.0f%%", 100 * c / 50 }')
-  echo "| Clicks counted by a toolkit button under openbox (BREM: ${R[share.brem_counted]} of" \
-    "${R[share.brem_clicks]}; xdotool: \`mousemove X Y click 1 mousemove restore\`," \
-    "${R[share.xdotool_counted]} of 50) | $brem | $xdo | — | 100% |" \
-    "$([[ $brem == 100% ]] && echo yes || echo no) |"
+    "manager; under openbox, on a managed window; under mutter, on a managed window |" \
+    "$(ms "${R[click.median_ms]}") / $(ms "${R[click.p99_ms]}");" \
+    "$(ms "${R[click_openbox.median_ms]}") / $(ms "${R[click_openbox.p99_ms]}");" \
+    "$(ms "${R[click_mutter.median_ms]}") / $(ms "${R[click_mutter.p99_ms]}") | — | — | — | — |"
+  local wm how
+  for wm in openbox mutter; do
+    brem=$(awk -v c="${R[share_$wm.brem_counted]}" -v n="${R[share_$wm.brem_clicks]}" \
+      'BEGIN { printf "%.0f%%", n ? 100 * c / n : 0 }')
+    xdo=$(awk -v c="${R[share_$wm.xdotool_counted]}" 'BEGIN { printf "%.0f%%", 100 * c / 50 }')
+    how="as above"
+    [[ $wm == openbox ]] && how="\`mousemove X Y click 1 mousemove restore\`"
+    echo "| Clicks counted by a toolkit button under $wm (BREM: ${R[share_$wm.brem_counted]}" \
+      "of ${R[share_$wm.brem_clicks]}; xdotool: $how, ${R[share_$wm.xdotool_counted]} of 50) |" \
+      "$brem | $xdo | — | 100% | $([[ $brem == 100% ]] && echo yes || echo no) |"
+  done
   echo "| Start-up: exec to both windows mapped, median of 5 | $(ms "${R[startup.median_ms]}") |" \
     "— | — | — | — |"
   echo "| Resident memory (VmRSS), idle | $(mb "${R[usage.idle.rss_kb]}") | — | — | — | — |"
@@ -267,14 +327,15 @@ by_thread() {
 table >"$work/table.md"
 cpu_model=$(lscpu 2>/dev/null | sed -n 's/^Model name: *//p' | head -1)
 xdotool_version=$(xdotool version 2>/dev/null | head -1)
+mutter_version=$(mutter --version 2>/dev/null | head -1)
 
 {
   echo "# Benchmarks"
   echo
   echo "Measured by \`bench/run.sh\` on $(date +%F): $(nproc) × $cpu_model, Linux $(uname -r)," \
     "load average $load_at_start at the start and $(cut -d' ' -f1-3 /proc/loadavg) at the end;" \
-    "Xvfb 1280x1024, without a window manager but for the rows that name openbox;" \
-    "$xdotool_version."
+    "Xvfb 1280x1024, without a window manager but for the rows that name openbox or mutter" \
+    "($mutter_version); $xdotool_version."
   echo
   cat "$work/table.md"
   echo
@@ -296,12 +357,14 @@ xdotool_version=$(xdotool version 2>/dev/null | head -1)
     "$(ms "${R[click.handler_median_ms]}") (median). xdotool: 50 launches of \`xdotool click" \
     "1\`, from starting the process to the release arriving."
   echo "- Under openbox (tests/e2e/desktop-openbox.xml: a press on a window focuses and raises" \
-    "it through a synchronous grab): the click cycle as above, on a normal, framed window. The" \
-    "counted share: the bundle started on its own, a Qt push button in a normal window under" \
-    "the target, the lamp pressed to start and again to stop 25 times through XTest (two clicks" \
-    "a start); then, the program closed, 50 runs of \`xdotool mousemove X Y click 1 mousemove" \
-    "restore\` at the button's centre, the pointer put elsewhere before each. A click counts" \
-    "when the button emits clicked()."
+    "it through a synchronous grab) and under mutter (GNOME's window manager, which does the" \
+    "same; \`mutter --x11 --replace --sm-disable\` with its default settings and a session bus" \
+    "of its own), each started for its own runs: the click cycle as above, on a normal, framed" \
+    "window. The counted share: the bundle started on its own, a Qt push button in a normal" \
+    "window under the target, the lamp pressed to start and again to stop 25 times through" \
+    "XTest (two clicks a start); then, the program closed, 50 runs of \`xdotool mousemove X Y" \
+    "click 1 mousemove restore\` at the button's centre, the pointer put elsewhere before each." \
+    "A click counts when the button emits clicked()."
   echo "- Start-up: from starting \`BREM.app/Contents/MacOS/brem\` to windows titled BREM and" \
     "TARGET both viewable; fastest $(ms "${R[startup.min_ms]}"), slowest" \
     "$(ms "${R[startup.max_ms]}")."
