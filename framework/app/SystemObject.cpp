@@ -52,10 +52,7 @@ int32_t SystemObject::MouseY() const {
 
 bool SystemObject::MouseDown() const {
   RuntimeCheckMainThread("System.MouseDown");
-  for (CGMouseButton button : {kCGMouseButtonLeft, kCGMouseButtonRight, kCGMouseButtonCenter}) {
-    if (CGEventSourceButtonState(kCGEventSourceStateCombinedSessionState, button)) return true;
-  }
-  return false;
+  return CGEventSourcePressedButtons(kCGEventSourceStateCombinedSessionState) != 0;
 }
 
 Ref<fw::Cursors> SystemObject::Cursors() const {

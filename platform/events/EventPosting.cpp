@@ -30,7 +30,7 @@ CGError CGWarpMouseCursorPosition(CGPoint point) {
   return sink->Warp(point);
 }
 
-bool CGEventSourceButtonState(CGEventSourceStateID, CGMouseButton button) {
+uint32_t CGEventSourcePressedButtons(CGEventSourceStateID) {
   EventSink* sink = CGEventCurrentSink();
-  return sink != nullptr && sink->ButtonDown(button);
+  return sink == nullptr ? 0 : sink->PressedButtons();
 }

@@ -16,8 +16,8 @@ class EventSink {
   virtual ~EventSink() = default;
   virtual void Post(const PostedMouseEvent& e) = 0;
   virtual CGError Warp(CGPoint p) = 0;
-  // Whether the button is held now.
-  virtual bool ButtonDown(CGMouseButton button) = 0;
+  // The buttons held now, a bit for each by its number (CGMouseButton), from one look.
+  virtual uint32_t PressedButtons() = 0;
 };
 
 // The sink is not owned and must outlive its installation; null means posts are dropped and

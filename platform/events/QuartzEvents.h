@@ -50,9 +50,10 @@ void CGEventPost(CGEventTapLocation tap, CGEventRef event);
 // 0 on success; non-zero when there is no sink or the sink could not move the pointer.
 CGError CGWarpMouseCursorPosition(CGPoint point);
 
-// Whether the button is held now, by the user or anyone else, as the current sink sees it; false
-// when there is no sink. Every state answers alike: there is one pointer.
-bool CGEventSourceButtonState(CGEventSourceStateID state, CGMouseButton button);
+// The buttons held now, by the user or anyone else, a bit for each by its number (bit 0 the left
+// button, 1 the right, 2 the middle), as the current sink sees them in one look; 0 when there is
+// no sink. Every state answers alike: there is one pointer.
+uint32_t CGEventSourcePressedButtons(CGEventSourceStateID state);
 
 // Drops one count of a source or an event; null is ignored.
 void CFRelease(const void* object);

@@ -103,14 +103,18 @@ CGError XTestSink::Warp(CGPoint p) {
   return 0;
 }
 
-bool XTestSink::ButtonDown(CGMouseButton button) {
+uint32_t XTestSink::PressedButtons() {
   // The desktop's numbering (left, right, middle, ...) against X's (left, middle, right, ...).
   static constexpr unsigned int kMasks[] = {Button1Mask, Button3Mask, Button2Mask, Button4Mask,
                                             Button5Mask};
-  if (!available_ || button >= std::size(kMasks)) return false;
+  if (!available_) return 0;
   unsigned int buttons = 0;
   LookAtPointer(&buttons);
-  return (buttons & kMasks[button]) != 0;
+  uint32_t pressed = 0;
+  for (std::size_t i = 0; i < std::size(kMasks); ++i) {
+    if ((buttons & kMasks[i]) != 0) pressed |= 1u << i;
+  }
+  return pressed;
 }
 
 ServerPoint XTestSink::MoveTo(CGPoint p) {

@@ -31,7 +31,7 @@ class XTestSink final : public EventSink {
 
   void Post(const PostedMouseEvent& e) override;
   CGError Warp(CGPoint p) override;
-  bool ButtonDown(CGMouseButton button) override;
+  uint32_t PressedButtons() override;
 
  private:
   // Posts a move to the point; returns where the server will put the pointer.

@@ -21,9 +21,9 @@ void RecordingSink::Clear() {
   records_.clear();
 }
 
-bool RecordingSink::ButtonDown(CGMouseButton button) {
+uint32_t RecordingSink::PressedButtons() {
   std::lock_guard lock(mutex_);
-  return button < 32 && (held_ >> button & 1u) != 0;
+  return held_;
 }
 
 void RecordingSink::Hold(CGMouseButton button, bool down) {

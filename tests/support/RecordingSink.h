@@ -18,7 +18,7 @@ class RecordingSink final : public EventSink {
 
   void Post(const PostedMouseEvent& e) override;
   CGError Warp(CGPoint p) override;
-  bool ButtonDown(CGMouseButton button) override;
+  uint32_t PressedButtons() override;
 
   std::vector<Record> Records() const;
   void Clear();
