@@ -52,10 +52,7 @@ int ArrowsCommand(XSession& session, const std::vector<std::string>& args) {
     return clicks;
   };
 
-  for (int i = 0; i < 59; ++i) {
-    session.Press(main + kDownArrow, 40ms);
-    std::this_thread::sleep_for(40ms);
-  }
+  SetDelayToOne(session, main + kDownArrow);
   // Delay 1: two clicks at the start, then one every second tick; after the stop, two cycles
   // and a bit without any.
   std::vector<double> clicks = run("delay 1", 7s, 4500ms);

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "tools/XSession.h"
@@ -28,6 +29,16 @@ int TitleDragCommand(XSession& session, const std::vector<std::string>& args);
 int AppClicksCommand(XSession& session, const std::vector<std::string>& args);
 int FramesCommand(XSession& session, const std::vector<std::string>& args);
 int HeldButtonCommand(XSession& session, const std::vector<std::string>& args);
+
+// Brings the delay from its 60 s at the start down to 1 s with presses on the down arrow, at
+// `downArrow` on the screen.
+inline void SetDelayToOne(XSession& session, Point downArrow) {
+  using namespace std::chrono_literals;
+  for (int shown = 60; shown > 1; --shown) {
+    session.Press(downArrow, 40ms);
+    std::this_thread::sleep_for(40ms);
+  }
+}
 
 inline bool Check(bool ok, const std::string& problem) {
   if (!ok) std::fprintf(stderr, "FAIL: %s\n", problem.c_str());

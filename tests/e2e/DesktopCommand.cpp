@@ -105,10 +105,7 @@ class AppClicks {
 
   // The delay from 60 down to 1 s, then one click every 2 s after the two of the start.
   void Cycle(unsigned long clicks) {
-    for (int shown = 60; shown > 1; --shown) {
-      s_.Press(Scaled(kDownArrow), 40ms);
-      std::this_thread::sleep_for(40ms);
-    }
+    SetDelayToOne(s_, Scaled(kDownArrow));
     const std::size_t before = Read(log_).Presses();
     s_.Press(Lamp(), 100ms);
     const auto limit = 2s * static_cast<long>(clicks) + 10s;
@@ -126,8 +123,7 @@ class AppClicks {
       const auto mean = (seen.back() - seen[1]) / static_cast<long>(seen.size() - 2);
       Expect(mean >= 1500ms && mean <= 2500ms,
              "the clicks came every " +
-                 std::to_string(std::chrono::duration<double>(mean).count()) +
-                 " s, expected 2 s");
+                 std::to_string(std::chrono::duration<double>(mean).count()) + " s, expected 2 s");
     }
     // Well before the next tick, so that the press cannot meet a click.
     std::this_thread::sleep_for(300ms);

@@ -112,7 +112,7 @@ class HeldButton {
       // Under the target, below every window: it gets the clicks once the target is hidden.
       atTarget_ = std::make_unique<ClickRecorder>(s_, targetAt);
       if (held_ != Held::kLamp) OpenUserWindow(targetAt);
-      SetDelayToOne();
+      SetDelayToOne(s_, InMain(kDownArrow));
       if (held_ == Held::kRightSelected) s_.Press(InMain(kRightSegment), 100ms);
 
       if (held_ == Held::kLamp) {
@@ -153,20 +153,11 @@ class HeldButton {
     std::this_thread::sleep_for(300ms);  // the window manager settles it
     user_->at = ContentOf(w);
     const auto overlaps = [&](const std::optional<Rect>& r) {
-      const Rect& u = user_->at;
-      return !r || (u.origin.x < r->origin.x + r->width && r->origin.x < u.origin.x + u.width &&
-                    u.origin.y < r->origin.y + r->height && r->origin.y < u.origin.y + u.height);
+      return !r || user_->at.Overlaps(*r);
     };
     if (overlaps(s_.Frame(main_)) || overlaps(s_.Frame(target_)) || overlaps(targetAt)) {
       throw Failure("our own window at " + Text(user_->at.origin) +
                     " overlaps the program's windows");
-    }
-  }
-
-  void SetDelayToOne() {
-    for (int i = 0; i < 59; ++i) {
-      s_.Press(InMain(kDownArrow), 40ms);
-      std::this_thread::sleep_for(40ms);
     }
   }
 
